@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "db/ConjuntoDados.h"
+#include "generation/Geracao.h"
+#include "generation/Relator.h"
+
+class ConexaoBanco;
+class Tdm;
+
+// The state of one run, shared by the four file steps. Each file step is a member
+// function in a source file of its own.
+class TGeracao {
+public:
+    TGeracao(ConexaoBanco& Conexao, Tdm& dm, Relator& relator, const EntradaGeracao& entrada);
+
+    ResultadoGeracao executar();
+
+    // Status list and error log (engine side).
+    void ESCREVE_ESTATUS(const std::string& nome, const std::string& codigo);
+    void ESCREVE_ERRO(const std::string& texto, const std::string& tipo);
+
+    // File names: item prefix + "_" + entity text + file word.
+    std::string NomeArquivo(const std::string& prefixo, const std::string& palavra) const;
+    // Output folder (POSIX, with a trailing separator) + name.
+    std::string CaminhoArquivo(const std::string& nome) const;
+
+    // Records the account in cdsTemp unless an entry with the same CONTA exists.
+    void RegistrarConta(const std::string& conta, const std::string& balco, long long empresa,
+                        const std::string& data, Moeda valor, const std::string& indicador);
+    // The account code followed by the entity code with at least two digits.
+    static std::string ContaComEmpresa(const std::string& balco, long long empresa);
+
+    // The four files.
+    void GERA_CENTRO_CUSTO();       // ARQ_4.9.3
+    void GERA_LANCAMENTOS();        // ARQ_4.1.1
+    void GERA_SALDO_MENSAL();       // ARQ_4.1.2 (work table, monthly balances)
+    void GERA_PLANO_CONTAS();       // ARQ_4.9.2
+
+    // Throws the cancel exception when the operator asked to stop.
+    void VerificarCancelamento();
+
+    ConexaoBanco& Conexao;
+    Tdm& dm;
+    Relator& relator;
+    EntradaGeracao entrada;
+
+    // Derived once per run.
+    bool consolidado = true;
+    long long numeroEmpresa = 0;            // the validated entity number (not consolidado)
+    std::string FiltroEmpresaDiario;        // "   AND (A.EMPRESA = n OR A.EMPRESA IS NULL) " or empty
+    std::string FiltroEmpresaTrabalho;      // "B.EMPRESA= n AND " or empty
+    std::string CodigoEmpresa;              // run entity code: the number's digits, empty when consolidated
+    std::string pastaSaida;                 // POSIX output folder with a trailing "/"
+
+    // Run state.
+    int TotalErros = 0;
+    bool HouveErro = false;
+    std::string EstadoArquivo = "1";
+    std::vector<std::string> log;           // the error log's lines, as Memo1 holds them
+    int progressoTodos = 0;
+    int maximoTodos = 0;
+    std::string UltimoIndicadorDiario;      // D/C letter of the last journal record, empty when none
+
+    ConjuntoDados cdsTemp;                  // used accounts: DATA, CONTA, BALCO, EMPRESA, VALOR, INDICADOR
+    ConjuntoDados cdsPLANO;                 // chart of accounts, loaded by the monthly balances file
+
+    void AvancarTodos();                    // GTodos + 1, repaint
+};
+
+// CONTA_LINHAS: lines of a text file (a line ends with CR LF or the end of the file).
+long long CONTA_LINHAS(const std::string& caminho);
+// The "Tamanho" text of a file: its size in Kb, general number form with "," as separator.
+std::string TamanhoKb(const std::string& caminho);

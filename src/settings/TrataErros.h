@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "settings/Mensageiro.h"
+
+// Turns a database error text into the operator's messages (caption "Erro"), one
+// box per recognised kind, with the maintenance-lock check on its own connection.
+void TRATA_ERRO_BANCO(const std::string& erro, Mensageiro& mensageiro);
