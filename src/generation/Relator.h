@@ -45,6 +45,8 @@ public:
     virtual void inicioEtapaLonga(const std::string& legenda) {}
     virtual void fimEtapaLonga() {}
 
-    // The cancel request ("Cancelar", Ctrl-C), read after each file and each month.
+    // The cancel request ("Cancelar", Ctrl-C), cleared at the start of each run and
+    // read after each file and each month.
+    virtual void limparCancelamento() {}
     virtual bool cancelamentoPedido() { return false; }
 };

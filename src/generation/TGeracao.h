@@ -1,14 +1,19 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "db/ConjuntoDados.h"
+#include "generation/ArquivoDigital.h"
 #include "generation/Geracao.h"
 #include "generation/Relator.h"
 
 class ConexaoBanco;
 class Tdm;
+
+// Thrown by VerificarCancelamento when the operator asked the run to stop.
+struct CancelamentoGeracao {};
 
 // The state of one run, shared by the four file steps. Each file step is a member
 // function in a source file of its own.
@@ -68,7 +73,21 @@ public:
     ConjuntoDados cdsPLANO;                 // chart of accounts, loaded by the monthly balances file
 
     void AvancarTodos();                    // GTodos + 1, repaint
+
+    // Runs a statement into memory for a file step (cdsAux of the original).
+    void GerarPorConsulta(const std::string& prefixo, const std::string& palavra, const std::string& rotulo,
+                          const std::string& sql,
+                          const std::function<void(const ConjuntoDados&, ArquivoDigital&)>& porLinha);
+
+private:
+    void Abertura();
+    void Fechamento();
+    void PassosFinais();
+    bool ValidarEntrada();
 };
+
+// The journal statement of the period (both halves), as the journal file runs it.
+std::string SqlLancamentos(const std::string& filtroEmpresa, const std::string& dataIni, const std::string& dataFim);
 
 // CONTA_LINHAS: lines of a text file (a line ends with CR LF or the end of the file).
 long long CONTA_LINHAS(const std::string& caminho);
