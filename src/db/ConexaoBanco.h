@@ -67,6 +67,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// Stops the client libraries loaded by the connections (IProvider::shutdown). Call it
+// once at the end of the program, after the connections are closed; it is also run
+// by itself at exit, and a second call does nothing.
+void EncerrarBibliotecasCliente();
+
 class Cursor {
 public:
     Cursor(Cursor&&) noexcept;
