@@ -207,6 +207,8 @@ void ConexaoBanco::criarBanco(const ParametrosConexao& p)
         preencherIdentificacao(dpb, p);
         dpb.inteiro(isc_dpb_page_size, 8192);
         dpb.texto(isc_dpb_set_db_charset, "WIN1252");
+        // Databases made here are for tests and demonstrations: no disk flush per commit.
+        dpb.inteiro(isc_dpb_force_write, 0);
         const unsigned n = dpb.tamanho();
         const unsigned char* dados = dpb.dados();
         anexo = estado([&](auto* st) { return provedor->createDatabase(st, p.DataBase.c_str(), n, dados); });
