@@ -6,7 +6,7 @@ PACOTES=(
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
   firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
   libsimpleini-dev libgtest-dev
-  xvfb xauth poppler-utils time
+  xvfb xauth poppler-utils time fonts-liberation2
   clang libclang-rt-14-dev
 )
 faltam=()
