@@ -228,6 +228,7 @@ TEST_F(TesteDemo, TrazOsProblemasComunsDosDadosReais)
 {
     auto contar = [&](const std::string& sql) { return conexao_->consultar(sql)[0][0].comoInteiro(); };
     EXPECT_GE(contar("SELECT COUNT(*) FROM CONPLA WHERE TITCO IS NULL"), 1);
+    EXPECT_GE(contar("SELECT COUNT(*) FROM CONPLA WHERE TITCO = '...'"), 1);
     EXPECT_GE(contar("SELECT COUNT(*) FROM CONPLA WHERE D_C = ''"), 1);
     EXPECT_EQ(contar("SELECT COUNT(*) FROM VINCODIGO WHERE VINCODIGONOME = '- A'"), 1);
     EXPECT_GT(contar("SELECT COUNT(*) FROM CONDIA WHERE EMPRESA IS NULL"), 0);

@@ -58,7 +58,10 @@ std::string InstalacaoDemo::caminhoResolvedor() const
 
 int64_t InstalacaoDemo::criarBanco(int64_t linhas, uint64_t semente) const
 {
-    fs::create_directories(pastaAno());
+    std::error_code erro;
+    fs::create_directories(pastaAno(), erro);
+    if (erro)
+        throw std::runtime_error("Não é possível criar o diretório: " + pastaAno().string() + " (" + erro.message() + ")");
     const fs::path provisorio = banco().string() + ".criando";
     fs::remove(provisorio);   // left by an interrupted run
 

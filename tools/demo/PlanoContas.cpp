@@ -116,6 +116,7 @@ const Linha PLANO[] = {
     {"333104", "MATERIAL DE LIMPEZA E PRODUTOS DE HIGIENIZAÇÃO"},
     {"333105", "MATERIAL FARMACOLÓGICO"},
     {"333106", "MATERIAL PARA MANUTENÇÃO DE BENS IMÓVEIS"},
+    {"333107", "..."},   // opened in a hurry: a title of points only
     {"333200", "OUTROS SERVIÇOS DE TERCEIROS - PESSOA FÍSICA"},
     {"333201", "SERVIÇOS TÉCNICOS PROFISSIONAIS"},
     {"333202", "DIÁRIAS - CIVIL"},
@@ -126,7 +127,7 @@ const Linha PLANO[] = {
     {"333304", "LOCAÇÃO DE IMÓVEIS"},
     {"333305", "MANUTENÇÃO E CONSERVAÇÃO DE VEÍCULOS"},
     {"333306", "SERVIÇOS DE PROCESSAMENTO DE DADOS"},
-    {"333307", nullptr},
+    {"333307", nullptr},   // and one never given a title
     {"333400", "TRANSFERÊNCIAS A INSTITUIÇÕES PRIVADAS"},
     {"333401", "CONTRIBUIÇÕES A ENTIDADES SEM FINS LUCRATIVOS"},
     {"333402", "AUXÍLIO FINANCEIRO A ESTUDANTES"},
