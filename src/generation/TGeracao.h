@@ -44,6 +44,9 @@ public:
     void GERA_SALDO_MENSAL();       // ARQ_4.1.2 (work table, monthly balances)
     void GERA_PLANO_CONTAS();       // ARQ_4.9.2
 
+    // The daily balance work table GEDRA_CONDIA, rebuilt for the period (file 3).
+    void RECRIA_TABELA_TRABALHO();
+
     // Throws the cancel exception when the operator asked to stop.
     void VerificarCancelamento();
 
