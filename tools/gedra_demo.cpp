@@ -27,7 +27,9 @@ const char* const USO =
     "  --out PASTA    pasta da instalação (criada quando não existe)\n"
     "  --linhas N     número de linhas do diário (CONDIA), 0 ou pelo menos 2; padrão 20000\n"
     "  --semente S    semente dos dados: a mesma semente dá a mesma base; padrão 1\n"
-    "  --substituir   recria a base de dados quando ela já existe\n";
+    "  --substituir   recria a base de dados quando ela já existe\n"
+    "Código de saída: 0 criada; 1 falha na criação (a base anterior, se houver, fica intacta);\n"
+    "2 argumentos inválidos ou base já existente.\n";
 
 struct Opcoes {
     std::string pasta;
@@ -95,6 +97,17 @@ Opcoes lerOpcoes(int argc, char** argv)
     return o;
 }
 
+// Why the installation must not be made there, or nothing.
+std::optional<std::string> impedimento(const InstalacaoDemo& instalacao, bool substituir)
+{
+    std::error_code erro;
+    if (std::filesystem::exists(instalacao.pasta(), erro) && !std::filesystem::is_directory(instalacao.pasta(), erro))
+        return instalacao.pasta().string() + " existe e não é uma pasta";
+    if (std::filesystem::exists(instalacao.banco(), erro) && !substituir)
+        return "a base de dados " + instalacao.banco().string() + " já existe; use --substituir para recriá-la";
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,15 +129,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    std::error_code erro;
-    if (std::filesystem::exists(instalacao->pasta(), erro) && !std::filesystem::is_directory(instalacao->pasta(), erro)) {
-        std::fprintf(stderr, "gedra-demo: %s existe e não é uma pasta\n", instalacao->pasta().c_str());
-        return 2;
-    }
-    if (std::filesystem::exists(instalacao->banco(), erro) && !opcoes.substituir) {
-        std::fprintf(stderr,
-                     "gedra-demo: a base de dados %s já existe; use --substituir para recriá-la\n",
-                     instalacao->banco().c_str());
+    if (const auto motivo = impedimento(*instalacao, opcoes.substituir)) {
+        std::fprintf(stderr, "gedra-demo: %s\n", motivo->c_str());
         return 2;
     }
 

@@ -34,7 +34,7 @@ void gravarInteiro(const fs::path& destino, const std::string& conteudo)
 InstalacaoDemo::InstalacaoDemo(const fs::path& pasta)
     : pasta_(fs::absolute(pasta).lexically_normal())
 {
-    if (pasta_.has_filename() == false && pasta_ != pasta_.root_path())
+    if (!pasta_.has_filename() && pasta_ != pasta_.root_path())
         pasta_ = pasta_.parent_path();
     if (pasta_.string().find('\\') != std::string::npos)
         throw std::invalid_argument("a pasta não pode conter barra invertida (\\), que o Murt.ini usa como separador: " +
