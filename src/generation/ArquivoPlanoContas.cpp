@@ -100,7 +100,6 @@ void TGeracao::GERA_PLANO_CONTAS()
             }
         }
         relator.medidor(Relator::Medidor::Parte, total, ++progresso);
-        relator.atualizar();
     }
 
     if (arquivo.registros() > 0) {

@@ -107,7 +107,6 @@ void TGeracao::GERA_SALDO_MENSAL()
                                    std::string());
                 }
                 relator.medidor(Relator::Medidor::Parte, total, ++progresso);
-                relator.atualizar();
             }
         }
         AvancarTodos();
