@@ -70,6 +70,7 @@ void GravarIni(const std::string& arquivo, const std::string& secao, const std::
     const std::string erroGravacao = "N\xE3o foi poss\xEDvel gravar o arquivo " + arquivo;
 
     CSimpleIniA ini;
+    ini.SetSpaces(false);   // key=value, as the other programs of the suite write them
     std::error_code erro;
     if (std::filesystem::exists(arquivo, erro) && ini.LoadFile(arquivo.c_str()) < 0)
         throw std::runtime_error(erroGravacao);
