@@ -39,7 +39,9 @@ void GarantirAplicacaoGui()
     static int argc = 1;
     static char nome[] = "testes_relatorio";
     static char* argv[] = {nome, nullptr};
-    static QGuiApplication aplicacao(argc, argv);
+    // Never destroyed: torn down among the static destructors it would outlive the
+    // Qt internals it owns and crash the test program on exit.
+    new QGuiApplication(argc, argv);
 }
 
 std::string TextoPdf(const std::string& caminho, int pagina)

@@ -16,7 +16,9 @@ void GarantirAplicacaoErros()
     static int argc = 1;
     static char nome[] = "testes_windows";
     static char* argv[] = {nome, nullptr};
-    static QApplication aplicacao(argc, argv);
+    // Never destroyed: torn down among the static destructors it would outlive the
+    // Qt internals it owns and crash the test program on exit.
+    new QApplication(argc, argv);
 }
 
 std::string TextoPdfErros(const std::string& caminho)
