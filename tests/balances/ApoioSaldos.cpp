@@ -18,6 +18,14 @@ std::string z17(const std::string& centavos)
 
 } // namespace
 
+void GravadorSaldos::medidor(Medidor qual, int maximo, int progresso)
+{
+    if (qual == Medidor::Todos) {
+        maximoTodos = maximo;
+        maiorProgressoTodos = std::max(maiorProgressoTodos, progresso);
+    }
+}
+
 void GravadorSaldos::inicioEtapaLonga(const std::string& legenda)
 {
     RelatorGravador::inicioEtapaLonga(legenda);

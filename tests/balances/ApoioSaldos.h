@@ -12,13 +12,16 @@
 #include "db/ConexaoBanco.h"
 #include "generation/Geracao.h"
 
-// The run's recorder, also keeping the wait window's captions; it can ask to cancel
+// The run's recorder, also keeping the wait window's captions and how far GTodos went; it can ask to cancel
 // once a given step label has been shown.
 class GravadorSaldos : public RelatorGravador {
 public:
     std::vector<std::string> legendasLongas;
     std::string cancelarAposEtapa;
+    int maximoTodos = 0;
+    int maiorProgressoTodos = 0;
 
+    void medidor(Medidor qual, int maximo, int progresso) override;
     void inicioEtapaLonga(const std::string& legenda) override;
     bool cancelamentoPedido() override;
 };

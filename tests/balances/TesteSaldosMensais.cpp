@@ -102,6 +102,10 @@ TEST_F(Saldos, ArquivosDaEntidadeByteAByte)
     // The wait window came up once, around the work table, and went again.
     EXPECT_EQ(relator.legendasLongas, std::vector<std::string>{"Aguarde,\rpode Demorar!"});
     EXPECT_EQ(relator.etapasLongasAbertas, 0);
+
+    // GTodos: files 1 and 2, the work table, twelve months and file 4 fill its 16.
+    EXPECT_EQ(relator.maximoTodos, 16);
+    EXPECT_EQ(relator.maiorProgressoTodos, 16);
 }
 
 TEST_F(Saldos, MesDaEntidadeEmConplaMes)
@@ -186,4 +190,7 @@ TEST_F(Saldos, PeriodoDeUmMes)
     gerar("5", 3);
     EXPECT_EQ(LerArquivo(arquivo("ARQ_4.1.2_5_SALDO_MESAL_DIARIO_GERAL.txt")),
               saldo("01032008", "21120305", "0", 'D', "500", "2000", "1500", 'C'));
+    // Five steps of the overall gauge, whose maximum for March is 6.
+    EXPECT_EQ(relator.maximoTodos, 6);
+    EXPECT_EQ(relator.maiorProgressoTodos, 5);
 }
