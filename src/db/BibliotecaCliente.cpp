@@ -1,5 +1,6 @@
 #include "db/BibliotecaCliente.h"
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
@@ -12,10 +13,6 @@ struct Cache {
     std::mutex trava;
     std::map<std::string, BibliotecaCliente> carregadas;
     bool encerrada = false;
-
-    // A program that forgets EncerrarBibliotecasCliente() still stops the engine
-    // before the libraries' own destructors run.
-    ~Cache() { EncerrarBibliotecasCliente(); }
 };
 
 Cache& cache()
@@ -38,6 +35,10 @@ const BibliotecaCliente& CarregarBibliotecaCliente(const std::string& arquivo)
         return it->second;
 
     ModuloCliente modulo = AbrirModuloCliente(nome);
+    // A program that forgets EncerrarBibliotecasCliente() still stops the engine at
+    // exit. Registered after the library was loaded, so that it runs before the
+    // library's own destructors (exit handlers run in reverse order).
+    std::atexit(EncerrarBibliotecasCliente);
     BibliotecaCliente b;
     b.mestre = reinterpret_cast<Firebird::IMaster* (*)()>(modulo.mestre)();
     if (!b.mestre)
@@ -45,6 +46,13 @@ const BibliotecaCliente& CarregarBibliotecaCliente(const std::string& arquivo)
     b.util = b.mestre->getUtilInterface();
     b.codigoSql = reinterpret_cast<long (*)(const intptr_t*)>(modulo.codigoSql);
     return c.carregadas.emplace(nome, b).first->second;
+}
+
+bool BibliotecasClienteEncerradas()
+{
+    Cache& c = cache();
+    std::lock_guard<std::mutex> guarda(c.trava);
+    return c.encerrada;
 }
 
 void EncerrarBibliotecasCliente()

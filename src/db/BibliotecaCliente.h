@@ -17,6 +17,10 @@ struct BibliotecaCliente {
 // Throws ErroBanco when the library or its entry point is missing.
 const BibliotecaCliente& CarregarBibliotecaCliente(const std::string& arquivo);
 
+// True once EncerrarBibliotecasCliente() ran: interfaces left over (a connection
+// that outlives it) are then dropped without calling into the stopped library.
+bool BibliotecasClienteEncerradas();
+
 // The platform-specific part, one small file per platform.
 std::string NomeBibliotecaClientePadrao();
 // Opens the module and gives its entry point "fb_get_master_interface" and, when it

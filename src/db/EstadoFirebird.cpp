@@ -15,6 +15,8 @@ EstadoFirebird::EstadoFirebird(const BibliotecaCliente& biblioteca)
 
 EstadoFirebird::~EstadoFirebird()
 {
+    if (BibliotecasClienteEncerradas())
+        return;
     status_->dispose();
     statusSilencioso_->dispose();
 }

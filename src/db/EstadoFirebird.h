@@ -48,6 +48,10 @@ void Encerrar(EstadoFirebird& estado, T*& interface, F&& fim)
 {
     if (!interface)
         return;
+    if (BibliotecasClienteEncerradas()) {
+        interface = nullptr;
+        return;
+    }
     Firebird::CheckStatusWrapper* st = estado.silencioso();
     st->init();
     fim(interface, st);
@@ -60,7 +64,7 @@ void Encerrar(EstadoFirebird& estado, T*& interface, F&& fim)
 template <class T>
 void Liberar(T*& interface)
 {
-    if (interface)
+    if (interface && !BibliotecasClienteEncerradas())
         interface->release();
     interface = nullptr;
 }

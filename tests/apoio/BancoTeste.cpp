@@ -33,18 +33,69 @@ std::string CaminhoFixture(const std::string& nome)
     return fs::path(nome).is_absolute() ? nome : std::string(GEDRA_FIXTURES) + "/" + nome;
 }
 
-BancoTeste::BancoTeste(const std::string& scriptDados)
+namespace {
+
+std::string pastaTemporaria(const std::string& prefixo)
 {
     const char* tmp = std::getenv("TMPDIR");
-    std::string modelo = std::string(tmp && *tmp ? tmp : "/tmp") + "/gedra-banco-XXXXXX";
+    std::string modelo = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefixo + "-XXXXXX";
     if (!::mkdtemp(modelo.data()))
         throw std::runtime_error("cannot create a temporary folder from " + modelo);
-    pasta_ = modelo;
+    // A Firebird server (user firebird) may be asked to open what is in it.
+    fs::permissions(modelo, fs::perms::all);
+    return modelo;
+}
+
+// The empty database with the schema, made once per test program through
+// criarBanco and copied for each fixture: much faster than creating each one.
+struct Modelo {
+    std::string pasta;
+    std::string arquivo;
+
+    Modelo()
+        : pasta(pastaTemporaria("gedra-modelo")),
+          arquivo(pasta + "/MODELO.FDB")
+    {
+        try {
+            ParametrosConexao p;
+            p.DataBase = arquivo;
+            p.User_Name = USUARIO_BANCO;
+            p.Password = SENHA_BANCO;
+            ConexaoBanco::criarBanco(p);
+            ConexaoBanco conexao;
+            conexao.abrir(p);
+            conexao.executarScript(LerArquivo(GEDRA_SCHEMA));
+        } catch (...) {
+            std::error_code erro;
+            fs::remove_all(pasta, erro);
+            throw;
+        }
+    }
+    ~Modelo()
+    {
+        std::error_code erro;
+        fs::remove_all(pasta, erro);
+    }
+};
+
+const std::string& arquivoModelo()
+{
+    static const Modelo modelo;
+    return modelo.arquivo;
+}
+
+} // namespace
+
+BancoTeste::BancoTeste(const std::string& scriptDados)
+{
+    pasta_ = pastaTemporaria("gedra-banco");
     try {
         fs::create_directory(pastaDados());
+        fs::permissions(pastaDados(), fs::perms::all);
         EscreverArquivo(arquivoMurtIni(), "[MURT]\r\nAno=2008\r\nCaminho_Base_Dados=" + pastaResolvedor() + "\r\n");
-        ConexaoBanco::criarBanco(parametros());
-        executarArquivo(GEDRA_SCHEMA);
+        fs::copy_file(arquivoModelo(), caminhoBanco());
+        fs::permissions(caminhoBanco(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                            fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
         if (!scriptDados.empty())
             executarArquivo(CaminhoFixture(scriptDados));
     } catch (...) {

@@ -9,9 +9,10 @@
 
 // A fresh installation in a temporary folder (removed with the object): Murt.ini in
 // local mode for the year 2008, the data folder ARQ2008/ and its database
-// ARQ2008/MURT2008.FDB, created empty with the suite's schema and, optionally, filled
-// by a data script of tests/fixtures. Opens no connection of its own between calls,
-// so a server may take the database file over.
+// ARQ2008/MURT2008.FDB with the suite's schema (a copy of one made per test program
+// by ConexaoBanco::criarBanco and tools/schema.sql), optionally filled by a data
+// script of tests/fixtures. Folders and file are open to every user, and no
+// connection stays open between calls, so a Firebird server may take the file over.
 class BancoTeste {
 public:
     // `scriptDados`: a file name in tests/fixtures, an absolute path, or empty.

@@ -200,3 +200,24 @@ TEST_F(DbConexao, ScriptComComentariosEInstrucoesDeVariasLinhas)
     ASSERT_EQ(linhas.size(), 3u);
     EXPECT_EQ(linhas[0]["TITCO"].comoTexto(), "ATIVO; E MAIS");
 }
+
+TEST_F(DbConexao, ProgramaTerminaComConexaoECursorAbertos)
+{
+    // The client library is stopped at the end of the program; what is still open
+    // afterwards is dropped without calling into it, and the program ends cleanly.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const ParametrosConexao p = banco.parametros();
+    EXPECT_EXIT(
+        {
+            static ConexaoBanco restante;
+            restante.abrir(p);
+            static Cursor aberto = restante.abrirCursor("SELECT * FROM RDB$RELATIONS");
+            aberto.proximo();
+            static Comando preparado = restante.preparar("DELETE FROM CONPLA");
+            EncerrarBibliotecasCliente();
+            EncerrarBibliotecasCliente();
+            EXPECT_THROW(restante.abrir(p), ErroBanco);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
