@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio/Processo.h"
 #include "db/ConexaoBanco.h"
 #include "settings/Caminhos.h"
 #include "settings/Conexao.h"
@@ -31,16 +32,8 @@ struct Execucao {
 
 Execucao executarDemo(const std::string& argumentos)
 {
-    const std::string comando = std::string(GEDRA_BIN) + "/gedra-demo " + argumentos + " 2>&1";
-    FILE* p = popen(comando.c_str(), "r");
-    if (!p)
-        return {-1, "popen falhou"};
-    std::string saida;
-    std::array<char, 4096> bloco;
-    while (size_t n = std::fread(bloco.data(), 1, bloco.size(), p))
-        saida.append(bloco.data(), n);
-    const int estado = pclose(p);
-    return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, saida};
+    const ResultadoProcesso r = ExecutarComando(ProgramaCompilado("gedra-demo") + " " + argumentos);
+    return {r.codigo, r.saida};
 }
 
 class PastaTemporaria {
