@@ -47,7 +47,7 @@ void Comando::Impl::preparar(const std::string& sql, Firebird::ITransaction* tra
     entrada.preparar(estado, comando);
 }
 
-uint64_t Comando::Impl::executar(const std::vector<Valor>& parametros, Firebird::ITransaction* transacao)
+uint64_t Comando::Impl::executar(const std::vector<Valor>& parametros, Firebird::ITransaction* transacao, bool contar)
 {
     Firebird::IMessageMetadata* meta = entrada.preencher(parametros, estado, conexao.anexo, transacao);
     const unsigned char* dados = entrada.quantidade() ? entrada.dados() : nullptr;
@@ -64,7 +64,7 @@ uint64_t Comando::Impl::executar(const std::vector<Valor>& parametros, Firebird:
     return estado([&](auto* st) {
         comando->execute(st, transacao, meta, const_cast<unsigned char*>(dados), saida,
                          saida ? bufferSaida.data() : nullptr);
-        return comando->getAffectedRecords(st);
+        return contar ? comando->getAffectedRecords(st) : 0;
     });
 }
 

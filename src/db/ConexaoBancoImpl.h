@@ -57,8 +57,9 @@ struct Comando::Impl {
     Impl(ConexaoBanco::Impl& conexao, const std::string& sql, Firebird::ITransaction* transacao = nullptr);
     ~Impl();
 
-    // Runs in the given transaction and gives the number of rows it changed.
-    uint64_t executar(const std::vector<Valor>& parametros, Firebird::ITransaction* transacao);
+    // Runs in the given transaction; with `contar`, gives the number of rows it
+    // changed (one more request to the database, so only when asked).
+    uint64_t executar(const std::vector<Valor>& parametros, Firebird::ITransaction* transacao, bool contar = false);
     // Runs in the explicit transaction, or in one of its own that is committed.
     uint64_t executar(const std::vector<Valor>& parametros);
 

@@ -126,7 +126,7 @@ int ConjuntoDados::aplicarAlteracoes(ConexaoBanco& conexao,
                                                                     transacao.get());
                     for (const Coluna& k : colunasChave)
                         parametros.push_back(l.originais[k.indice]);
-                    if (atualizar->executar(parametros, transacao.get()) == 0)
+                    if (atualizar->executar(parametros, transacao.get(), true) == 0)
                         throw ErroBanco("Registro não encontrado ou alterado por outro usuário");
                 }
                 aplicadas.push_back(linha);
