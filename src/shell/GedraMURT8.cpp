@@ -2,11 +2,11 @@
 // ("design" also opens the package information window first). "--config DIR" (taken
 // out before the arguments are counted) reads Murt.ini from DIR instead of the
 // executable's folder.
-#include <QPointer>
 #include <QStringList>
 
 #include "settings/Configuracao.h"
 #include "shell/AplicacaoGedra.h"
+#include "shell/InicioGedra.h"
 #include "shell/TabelaUnidades.h"
 #include "shell/UPrincipalGedra.h"
 #include "windows/InterfaceUsuario.h"
@@ -36,22 +36,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("GedraMURT8"));
     InterfaceUsuarioQt iu;
     aplicacao.definirInterface(&iu);
-    const QStringList argumentos = TratarPastaConfiguracao(QApplication::arguments());
-
-    TfrmPrincipalGedra janela(argumentos, iu);
-    // The data module opens the connection; without a database the program ends here,
-    // the operator having been told.
-    if (!janela.CriarModuloDados() || janela.encerramentoPedido())
-        return 1;
-
     RegistrarUnidadesExecutavel(GEDRA_UNIDADES, GEDRA_QUANTIDADE_UNIDADES, DESCRICAO_PROGRAMA);
-    QPointer<TForm1> pacotes = new TForm1(nullptr);
-    Form1 = pacotes;
-    if (argumentos.size() > 2 && argumentos.at(2) == QStringLiteral("design"))
-        pacotes->exec();
 
-    janela.showMaximized();
+    TfrmPrincipalGedra janela(TratarPastaConfiguracao(QApplication::arguments()), iu);
+    if (!IniciarGedra(janela))
+        return 1;
     const int resultado = aplicacao.exec();
-    delete pacotes.data();
+    delete Form1;
     return resultado;
 }

@@ -79,6 +79,7 @@ public:
     void mostrarVisualizar() override;
     void inicioEtapaLonga(const std::string& legenda) override;
     void fimEtapaLonga() override;
+    void limparCancelamento() override { cancelamento_ = false; }
     bool cancelamentoPedido() override { return cancelamento_; }
 
     // The selected entry of cbMesRef: its index when the text is one of the entries,
