@@ -3,7 +3,9 @@
 //   gedra-lote --config DIR --referencia REF [--empresa E] --saida DIR [--log FILE] [--relatorio FILE.pdf]
 //
 // Exit status: 0 all files written without data problems, 1 written with data
-// problems, 2 usage or input error (nothing written), 3 the run failed or was cancelled.
+// problems, 2 usage or input error (nothing written), 3 the run failed or was cancelled,
+// or did not start because the database was busy: another run holds it (server mode) or
+// another program has it open (local mode). Nothing is written then.
 
 #include <cstdio>
 #include <cstdlib>

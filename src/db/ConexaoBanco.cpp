@@ -93,13 +93,13 @@ void ConexaoBanco::Impl::exigirAberta() const
         throw ErroBanco("A conexão com o banco de dados não está aberta");
 }
 
-Firebird::ITransaction* ConexaoBanco::Impl::novaTransacao(EstadoFirebird& e)
+Firebird::ITransaction* ConexaoBanco::Impl::novaTransacao(EstadoFirebird& e, bool esperar)
 {
     exigirAberta();
     Bloco tpb(e, IXpbBuilder::TPB);
     tpb.marca(isc_tpb_read_committed);
     tpb.marca(isc_tpb_rec_version);
-    tpb.marca(isc_tpb_wait);
+    tpb.marca(esperar ? isc_tpb_wait : isc_tpb_nowait);
     tpb.marca(isc_tpb_write);
     const unsigned n = tpb.tamanho();
     const unsigned char* dados = tpb.dados();
@@ -222,13 +222,13 @@ void ConexaoBanco::criarBanco(const ParametrosConexao& p)
     Liberar(provedor);
 }
 
-void ConexaoBanco::iniciarTransacao()
+void ConexaoBanco::iniciarTransacao(bool esperarBloqueios)
 {
     Impl& c = *impl_;
     c.exigirAberta();
     if (c.transacao)
         throw ErroBanco("Já existe uma transação em andamento");
-    c.transacao = c.novaTransacao(*c.estado);
+    c.transacao = c.novaTransacao(*c.estado, esperarBloqueios);
 }
 
 void ConexaoBanco::confirmar()

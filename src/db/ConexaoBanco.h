@@ -41,7 +41,9 @@ public:
     // Creates a new, empty database (tools and tests).
     static void criarBanco(const ParametrosConexao& p);
 
-    void iniciarTransacao();
+    // esperarBloqueios false: a NO WAIT transaction, in which a row that another
+    // transaction holds fails at once (isc_lock_conflict) instead of waiting for it.
+    void iniciarTransacao(bool esperarBloqueios = true);
     void confirmar();                          // commit
     void desfazer();                           // rollback
     bool emTransacao() const;

@@ -25,8 +25,8 @@ struct ConexaoBanco::Impl {
     Firebird::ITransaction* transacao = nullptr;   // the explicit one, when in progress
 
     void exigirAberta() const;
-    // Read committed, record version, wait, read-write.
-    Firebird::ITransaction* novaTransacao(EstadoFirebird& estado);
+    // Read committed, record version, wait (or no wait), read-write.
+    Firebird::ITransaction* novaTransacao(EstadoFirebird& estado, bool esperar = true);
     void fechar();
 };
 

@@ -132,8 +132,10 @@ int ConjuntoDados::aplicarAlteracoes(ConexaoBanco& conexao,
                 aplicadas.push_back(linha);
             } catch (const ErroBanco& e) {
                 // A statement that cannot even be prepared refuses every row alike:
-                // that is a failure of the apply, not of this row.
-                if ((l.estado == Impl::Estado::Inserido && !inserir) ||
+                // that is a failure of the apply, not of this row. So does a lost
+                // connection, which would otherwise "refuse" every row left.
+                if (e.conexaoPerdida() ||
+                    (l.estado == Impl::Estado::Inserido && !inserir) ||
                     (l.estado == Impl::Estado::Modificado && !atualizar && !colunasChave.empty()))
                     throw;
                 ++recusadas;

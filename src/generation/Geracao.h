@@ -26,6 +26,7 @@ enum class ResultadoGeracao {
     ComErros,          // four files written, data problems logged
     Cancelada,         // "Operação Cancelada!!"
     Falhou,            // an error stopped the run; its message was shown
+    EmAndamento,       // another run holds the database: only the message, nothing written
 };
 
 // The run of "Gerar Arquivos" (btnGeraArqClick): the four digital files of the entity

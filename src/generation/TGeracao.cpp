@@ -3,14 +3,17 @@
 #include <cmath>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 
 #include "db/ConexaoBanco.h"
 #include "db/ErroBanco.h"
+#include "generation/TravaGeracao.h"
 #include "generation/format/funcoes_tce.h"
 #include "settings/Caminhos.h"
 #include "settings/Configuracao.h"
+#include "settings/TrataErros.h"
 
 namespace {
 
@@ -22,6 +25,11 @@ const std::string LINHA_IGUAIS(67, '=');
 const std::string ATENCAO = "Aten\xE7\xE3o";
 // The caption of the application's standard error box.
 const std::string TITULO_APLICACAO = "Gerador de Arquivos - Gedra";
+const std::string EM_ANDAMENTO = "Outra gera\xE7\xE3o de arquivos est\xE1 em andamento nesta base de dados.";
+const std::string CONEXAO_PERDIDA =
+    "A conex\xE3o com o banco de dados foi perdida e a gera\xE7\xE3o foi interrompida. O arquivo em "
+    "andamento n\xE3o foi gravado e nenhuma tabela ficou pela metade. Gere os arquivos novamente quando o "
+    "banco de dados voltar a responder.\r\r";
 
 std::string hojeTextoCurto()
 {
@@ -298,6 +306,24 @@ void TGeracao::Fechamento()
     }
 }
 
+// An error that stopped the run, as the operator sees it: the maintenance lock with who
+// locked the database and why; a lost connection with what became of the files and the
+// balances; anything else as the error's own text.
+void TGeracao::MostrarFalha(const std::exception& e)
+{
+    const std::string texto = e.what();
+    if (ERRO_DE_BLOQUEIO(texto)) {
+        TRATA_ERRO_BANCO(texto, relator);
+        return;
+    }
+    const auto* erroBanco = dynamic_cast<const ErroBanco*>(&e);
+    if (erroBanco && erroBanco->conexaoPerdida()) {
+        relator.mostrar(CONEXAO_PERDIDA + texto, TITULO_APLICACAO, Mensageiro::Icone::Erro);
+        return;
+    }
+    relator.mostrar(texto, TITULO_APLICACAO, Mensageiro::Icone::Erro);
+}
+
 ResultadoGeracao TGeracao::executar()
 {
     Abertura();
@@ -312,7 +338,12 @@ ResultadoGeracao TGeracao::executar()
         return ResultadoGeracao::EntradaInvalida;
     }
     ResultadoGeracao resultado = ResultadoGeracao::Falhou;
+    // Taken before anything is written and let go before the closing messages, which
+    // may wait for the operator.
+    std::optional<TravaGeracao> trava;
     try {
+        trava.emplace(Conexao.parametros());
+
         const std::string parametros = CaminhoLocal(PEGA_CAMINHO("D")) + "RARIVIDEZE.ini";
         GravarIni(parametros, "SRP", "EMPRESA", entrada.empresa);
         GravarIni(parametros, "SRP", "NOME", entrada.nome);
@@ -343,9 +374,15 @@ ResultadoGeracao TGeracao::executar()
         AvancarTodos();
         VerificarCancelamento();
 
+        trava.reset();
         Fechamento();
         resultado = HouveErro ? ResultadoGeracao::ComErros : ResultadoGeracao::Sucesso;
+    } catch (const GeracaoEmAndamento&) {
+        PassosFinais();
+        relator.mostrar(EM_ANDAMENTO, ATENCAO, Mensageiro::Icone::Aviso);
+        return ResultadoGeracao::EmAndamento;
     } catch (const CancelamentoGeracao&) {
+        trava.reset();
         relator.mostrar("Opera\xE7\xE3o Cancelada!!", ATENCAO, Mensageiro::Icone::Informacao);
         resultado = ResultadoGeracao::Cancelada;
     } catch (const std::exception& e) {
@@ -355,8 +392,9 @@ ResultadoGeracao TGeracao::executar()
         } catch (const std::exception&) {
             // The connection itself is gone; the server undoes the transaction.
         }
+        trava.reset();
         PassosFinais();
-        relator.mostrar(e.what(), TITULO_APLICACAO, Mensageiro::Icone::Erro);
+        MostrarFalha(e);
         return ResultadoGeracao::Falhou;
     }
     PassosFinais();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -83,6 +84,7 @@ public:
                           const std::function<void(const ConjuntoDados&, ArquivoDigital&)>& porLinha);
 
 private:
+    void MostrarFalha(const std::exception& e);
     void Abertura();
     void Fechamento();
     void PassosFinais();

@@ -1,7 +1,9 @@
 #include "settings/Conexao.h"
 
 #include <exception>
+#include <optional>
 
+#include "db/ErroBanco.h"
 #include "settings/Caminhos.h"
 #include "settings/Configuracao.h"
 
@@ -77,7 +79,8 @@ ParametrosConexao ParametrosPara(const std::string& nomeBanco)
     return p;
 }
 
-bool TESTA_CONEXAO(const std::string& arquivo, const std::string& codigo)
+// TESTA_CONEXAO with the reason of a failure: empty when the database opened.
+std::optional<ErroBanco> FalhaTesteConexao(const std::string& arquivo, const std::string& codigo)
 {
     // The workstation-side code becomes its database-side twin ("D" -> "B", "TPD" -> "TPB").
     std::string codigoBanco = codigo;
@@ -91,18 +94,34 @@ bool TESTA_CONEXAO(const std::string& arquivo, const std::string& codigo)
         ConexaoBanco teste;
         teste.abrir(ParametrosPara(nomeBanco));
         teste.fechar();
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return std::nullopt;
+    } catch (const ErroBanco& e) {
+        return e;
+    } catch (const std::exception& e) {
+        return ErroBanco(e.what());
     }
+}
+
+bool TESTA_CONEXAO(const std::string& arquivo, const std::string& codigo)
+{
+    return !FalhaTesteConexao(arquivo, codigo).has_value();
 }
 
 bool ConexaoBeforeConnect(ConexaoBanco& Conexao, Mensageiro& mensageiro)
 {
     const std::string arquivo = NomeArquivoBanco();
-    if (!TESTA_CONEXAO(arquivo, "D")) {
-        mensageiro.mostrar("Base de Dados do sistema n\xE3o encontrada !!! O Sistema ser\xE1 finalizado.",
-                           "Erro na Base de Dados", Mensageiro::Icone::Erro);
+    if (const std::optional<ErroBanco> falha = FalhaTesteConexao(arquivo, "D")) {
+        // In local mode only one program at a time opens the file: the window program
+        // and gedra-lote on one workstation, for example. That is not a missing database.
+        const bool local = lerMurt("Servidor").empty();
+        if (local && falha->bancoEmUsoPorOutroProcesso())
+            mensageiro.mostrar("O banco de dados " + CaminhoLocal(PEGA_CAMINHO("B") + arquivo) +
+                                   " est\xE1 em uso por outro programa (modo local). Feche o outro programa ou "
+                                   "use o servidor Firebird.",
+                               "Erro na Base de Dados", Mensageiro::Icone::Erro);
+        else
+            mensageiro.mostrar("Base de Dados do sistema n\xE3o encontrada !!! O Sistema ser\xE1 finalizado.",
+                               "Erro na Base de Dados", Mensageiro::Icone::Erro);
         mensageiro.encerrarAplicacao();
         return false;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "db/ConexaoBanco.h"
+#include "db/ErroBanco.h"
 #include "settings/Mensageiro.h"
 
 // The suite's database account.
@@ -39,8 +41,12 @@ ParametrosConexao ParametrosPara(const std::string& nomeBanco);
 // connection (the resolver) reach the caller.
 bool TESTA_CONEXAO(const std::string& arquivo, const std::string& codigo);
 
+// TESTA_CONEXAO giving the failure instead of False; empty when the database opened.
+std::optional<ErroBanco> FalhaTesteConexao(const std::string& arquivo, const std::string& codigo);
+
 // Prepares and opens the shared connection: tests the year's database and opens it;
 // when the test fails, shows "Base de Dados do sistema não encontrada !!! O Sistema
 // será finalizado." (caption "Erro na Base de Dados"), asks the program to end and
-// returns false without opening anything.
+// returns false without opening anything. A database file that another program holds
+// in local mode gets a message of its own that says so.
 bool ConexaoBeforeConnect(ConexaoBanco& Conexao, Mensageiro& mensageiro);

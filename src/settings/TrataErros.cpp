@@ -68,6 +68,12 @@ std::string mensagemBloqueio(const std::string& erro)
 
 } // namespace
 
+bool ERRO_DE_BLOQUEIO(const std::string& erro)
+{
+    const std::string maiusculo = MAIUSCULAS_AZ(erro);
+    return maiusculo.find(BLOQUEADO) != std::string::npos || maiusculo.find(CATASTROFICA) != std::string::npos;
+}
+
 void TRATA_ERRO_BANCO(const std::string& erro, Mensageiro& mensageiro)
 {
     const std::string maiusculo = MAIUSCULAS_AZ(erro);
@@ -92,7 +98,7 @@ void TRATA_ERRO_BANCO(const std::string& erro, Mensageiro& mensageiro)
         mostrar(MSG_OBRIGATORIO);
         mostrado = true;
     }
-    if (maiusculo.find(BLOQUEADO) != std::string::npos || maiusculo.find(CATASTROFICA) != std::string::npos) {
+    if (ERRO_DE_BLOQUEIO(erro)) {
         // A lock check that cannot reach the database shows nothing of its own and
         // leaves the general message below to say what happened.
         std::string texto;

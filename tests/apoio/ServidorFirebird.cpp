@@ -302,6 +302,22 @@ void ServidorFirebird::iniciar()
                              " within 30 s: " + lerArquivo(saida));
 }
 
+void ServidorFirebird::derrubar()
+{
+    if (pid_ > 0) {
+        int status = 0;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+}
+
+void ServidorFirebird::reiniciar()
+{
+    derrubar();
+    iniciar();
+}
+
 void ServidorFirebird::parar()
 {
     if (pid_ > 0) {

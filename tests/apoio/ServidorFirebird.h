@@ -27,6 +27,11 @@ public:
     // Where the server may create and open database files.
     const std::string& pastaDados() const { return pastaDados_; }
 
+    // A crash: the server process killed at once (SIGKILL), its clients cut off.
+    void derrubar();
+    // Starts it again on the same port, root and files, and waits until it listens.
+    void reiniciar();
+
 private:
     void prepararRaiz();
     void criarUsuario();
