@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "settings/Texto.h"
@@ -16,11 +18,27 @@ std::string nomeSemPasta(const std::string& caminho)
     return p == std::string::npos ? caminho : caminho.substr(p + 1);
 }
 
+// The reasons an operator can act on, in the operator's words; others as the system
+// gives them.
+std::string motivo(int erro)
+{
+    switch (erro) {
+    case ENOSPC:
+    case EDQUOT: return "n\xE3o h\xE1 espa\xE7o livre no disco";
+    case EROFS: return "a pasta est\xE1 num disco somente para leitura";
+    case EACCES:
+    case EPERM: return "sem permiss\xE3o de grava\xE7\xE3o na pasta";
+    case ENAMETOOLONG: return "o nome do arquivo \xE9 longo demais";
+    case EIO: return "erro de leitura ou grava\xE7\xE3o no disco";
+    default: return Cp1252DeUtf8(std::strerror(erro));
+    }
+}
+
 [[noreturn]] void falhar(const std::string& acao, const std::string& caminho, int erro)
 {
     // Messages are Windows-1252 bytes; the path comes from the file system as UTF-8.
     throw std::runtime_error("N\xE3o foi poss\xEDvel " + acao + " o arquivo " + Cp1252DeUtf8(caminho) + ": " +
-                             Cp1252DeUtf8(std::strerror(erro)));
+                             motivo(erro) + ".");
 }
 
 } // namespace
@@ -41,11 +59,24 @@ ArquivoDigital::~ArquivoDigital()
 void ArquivoDigital::abrir()
 {
     // A file of an earlier run is replaced, not extended: it goes when this one starts.
-    if (std::remove(final_.c_str()) != 0 && errno != ENOENT)
+    struct stat st {};
+    if (::lstat(final_.c_str(), &st) == 0 && std::remove(final_.c_str()) != 0)
         falhar("apagar", final_, errno);
-    f_ = std::fopen(temporario_.c_str(), "wb");
-    if (!f_)
+    // A temporary file left by a program that died is stale. The new one is created
+    // afresh (O_EXCL), so that nothing found under its name, not even a symbolic link,
+    // can send the records anywhere but into the output folder.
+    if (::lstat(temporario_.c_str(), &st) == 0)
+        std::remove(temporario_.c_str());
+    const int fd = ::open(temporario_.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0)
         falhar("criar", final_, errno);
+    f_ = ::fdopen(fd, "wb");
+    if (!f_) {
+        const int erro = errno;
+        ::close(fd);
+        std::remove(temporario_.c_str());
+        falhar("criar", final_, erro);
+    }
     registros_ = 0;
 }
 
