@@ -1,10 +1,13 @@
 #include "balances/uDataModulo.h"
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "balances/MovimentosTrabalho.h"
 #include "db/ConexaoBanco.h"
 #include "settings/Conexao.h"
 #include "settings/TrataErros.h"
@@ -57,10 +60,12 @@ const std::array<const char*, 5> AGRUPAMENTO = {
     "GROUP BY 1,2 ",
 };
 
-enum class Passo { Anterior, Mes };
+} // namespace
 
-std::string SqlSaldos(Passo passo, const std::string& restricao, const std::string& inicio, const std::string& fim)
+std::string SqlSaldos(PassoSaldos passo, const std::string& restricao, const std::string& inicio,
+                      const std::string& fim)
 {
+    using Passo = PassoSaldos;
     const std::string data = passo == Passo::Anterior ? "B.DATAE<'" + inicio
                                                       : "B.DATAE>='" + inicio + "' AND B.DATAE<='" + fim;
     std::string sql;
@@ -76,7 +81,7 @@ std::string SqlSaldos(Passo passo, const std::string& restricao, const std::stri
     return sql;
 }
 
-std::string SqlExclusao(const std::string& mes, const std::string& tipo, const std::string& entidade)
+std::string SqlExclusaoSaldos(const std::string& mes, const std::string& tipo, const std::string& entidade)
 {
     if (tipo == "UG")
         return "DELETE FROM conpla_mes where mes=" + mes + " and UG= '" + entidade +
@@ -84,7 +89,7 @@ std::string SqlExclusao(const std::string& mes, const std::string& tipo, const s
     return "DELETE FROM conpla_mes where mes=" + mes + " and TIPO_FINAL = 'CO' ";
 }
 
-std::string SqlBuffer(const std::string& mes, const std::string& tipo, const std::string& entidade)
+std::string SqlBufferSaldos(const std::string& mes, const std::string& tipo, const std::string& entidade)
 {
     if (tipo == "UG")
         return "SELECT DISTINCT A.* FROM CONPLA_MES A  INNER JOIN CONPLA B ON A.BALCO=B.BALCO "
@@ -98,7 +103,7 @@ std::string SqlBuffer(const std::string& mes, const std::string& tipo, const std
 }
 
 // "B.EMPRESA= n AND " with EMPRESA turned into UG: the work table keeps the entity in UG.
-std::string Restricao(const std::string& entidade)
+std::string RestricaoSaldos(const std::string& entidade)
 {
     std::string r = "B.EMPRESA= " + entidade + " AND ";
     const std::string de = "EMPRESA";
@@ -106,6 +111,8 @@ std::string Restricao(const std::string& entidade)
         r.replace(p, de.size(), "UG");
     return r;
 }
+
+namespace {
 
 // The work table holds doubles; an amount keeps four decimals.
 Moeda ComoMoeda(const Valor& v)
@@ -146,17 +153,25 @@ void Tdm::cdsBalanceteReconcileError(const std::string& mensagem)
     TRATA_ERRO_BANCO(mensagem, mensageiro);
 }
 
-void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, const std::string& tipo,
-                             const std::string& entidade)
+
+namespace {
+
+// Gives the rows of a pass, in the order the statement reads them.
+using LeitorPasso = std::function<void(PassoSaldos, const std::function<void(const LinhaSaldo&)>&)>;
+
+// The month's rows of the type rewritten from the rows of the two passes: the delete, the
+// balances before the month into the buffer and written, the month's movements over
+// them and written again; the row read last for a key gives its values.
+void CalcularMes(Tdm& dm, const std::string& fim, const std::string& tipo, const std::string& entidade,
+                 const LeitorPasso& ler)
 {
+    ConexaoBanco& Conexao = dm.Conexao;
+    ConjuntoDados& cdsBalancete = dm.cdsBalancete;
     cdsBalancete.fechar();
 
     const int mes = MesDoFim(fim);
     const std::string M = std::to_string(mes);
-    const std::string S = inicio.size() >= 11 ? inicio.substr(1, 10) : inicio;
-    const std::string E = fim.size() >= 11 ? fim.substr(1, 10) : fim;
     const bool porEntidade = tipo == "UG";
-    const std::string restricao = porEntidade ? Restricao(entidade) : std::string();
     const Valor ugEntidade = porEntidade ? Valor::inteiro(std::stoll(entidade)) : Valor();
 
     // The month's old rows go only together with the new ones: a failure anywhere
@@ -165,14 +180,14 @@ void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, 
     if (transacaoPropria)
         Conexao.iniciarTransacao();
     try {
-        Conexao.executar(SqlExclusao(M, tipo, entidade));
-        cdsBalancete.abrir(Conexao, SqlBuffer(M, tipo, entidade));
+        Conexao.executar(SqlExclusaoSaldos(M, tipo, entidade));
+        cdsBalancete.abrir(Conexao, SqlBufferSaldos(M, tipo, entidade));
 
-        auto aplicar = [this] {
+        auto aplicar = [&] {
             cdsBalancete.aplicarAlteracoes(Conexao, "CONPLA_MES", CHAVE_CONPLA_MES,
-                                           [this](const std::string& m) { cdsBalanceteReconcileError(m); });
+                                           [&dm](const std::string& m) { dm.cdsBalanceteReconcileError(m); });
         };
-        auto posicionar = [this](const Valor& balco, const Valor& ug) {
+        auto posicionar = [&](const Valor& balco, const Valor& ug) {
             if (cdsBalancete.localizar({"BALCO", "UG"}, {balco, ug}))
                 cdsBalancete.editar();
             else
@@ -180,11 +195,10 @@ void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, 
         };
 
         // Balances before the month.
-        for (Cursor c = Conexao.abrirCursor(SqlSaldos(Passo::Anterior, restricao, S, E)); c.proximo();) {
-            const Registro& r = c.atual();
-            const Valor balco = Valor::texto(r["BALCO"].comoTexto());
-            const Valor ug = porEntidade ? ugEntidade : Valor::inteiro(r["UG"].nulo() ? 0 : r["UG"].comoInteiro());
-            const Moeda saldo = ComoMoeda(r["SALDO"]);
+        ler(PassoSaldos::Anterior, [&](const LinhaSaldo& r) {
+            const Valor balco = Valor::texto(r.balco);
+            const Valor ug = porEntidade ? ugEntidade : Valor::inteiro(r.ug.value_or(0));
+            const Moeda saldo = r.saldo.value_or(Moeda());
             posicionar(balco, ug);
             cdsBalancete.definir("MES", Valor::inteiro(mes));
             cdsBalancete.definir("UG", ug);
@@ -195,16 +209,15 @@ void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, 
             cdsBalancete.definir("DEBIT", Valor::moeda(Moeda()));
             cdsBalancete.definir("TIPO_FINAL", Valor::texto(tipo));
             cdsBalancete.gravar();
-        }
+        });
         aplicar();
 
         // The month's movements.
-        for (Cursor c = Conexao.abrirCursor(SqlSaldos(Passo::Mes, restricao, S, E)); c.proximo();) {
-            const Registro& r = c.atual();
-            const Valor balco = Valor::texto(r["BALCO"].comoTexto());
-            const Valor ug = porEntidade ? ugEntidade : Valor::inteiro(r["UG"].comoInteiro());
-            const Moeda debito = ComoMoeda(r["DEBIT"]);
-            const Moeda credito = ComoMoeda(r["CREDI"]);
+        ler(PassoSaldos::Mes, [&](const LinhaSaldo& r) {
+            const Valor balco = Valor::texto(r.balco);
+            const Valor ug = porEntidade ? ugEntidade : Valor::inteiro(r.ug.value_or(0));
+            const Moeda debito = r.debito.value_or(Moeda());
+            const Moeda credito = r.credito.value_or(Moeda());
             posicionar(balco, ug);
             if (cdsBalancete.campo("SALDO_INICIAL").nulo())
                 cdsBalancete.definir("SALDO_INICIAL", Valor::moeda(Moeda()));
@@ -217,7 +230,7 @@ void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, 
             cdsBalancete.definir("SALDO_FINAL", Valor::moeda(inicial + debito - credito));
             cdsBalancete.definir("TIPO_FINAL", Valor::texto(tipo));
             cdsBalancete.gravar();
-        }
+        });
         aplicar();
 
         if (transacaoPropria)
@@ -233,4 +246,79 @@ void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, 
         throw;
     }
     cdsBalancete.ordenar({"BALCO", "UG"});
+}
+
+// A whole number as the restriction writes it into the statement.
+std::optional<int64_t> Inteiro(const std::string& texto)
+{
+    const std::size_t d = !texto.empty() && texto[0] == '-' ? 1 : 0;
+    if (texto.size() == d || texto.size() - d > 18 ||
+        texto.find_first_not_of("0123456789", d) != std::string::npos)
+        return std::nullopt;
+    return std::stoll(texto);
+}
+
+} // namespace
+
+void Tdm::CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim, const std::string& tipo,
+                             const std::string& entidade)
+{
+    if (PorInstrucoes) {
+        CALCULA_CONPLA_MES_INSTRUCOES(inicio, fim, tipo, entidade);
+        return;
+    }
+    const bool porEntidade = tipo == "UG";
+    const std::optional<int64_t> ug = porEntidade ? Inteiro(entidade) : std::nullopt;
+    const std::shared_ptr<const MovimentosTrabalho> movimentos =
+        movimentos_ ? movimentos_ : MovimentosTrabalho::ler(Conexao);
+
+    std::optional<std::vector<LinhaSaldo>> anteriores, doMes;
+    if (movimentos->fiel() && (!porEntidade || ug)) {
+        anteriores = movimentos->passo(PassoSaldos::Anterior, inicio, fim, ug);
+        if (anteriores)
+            doMes = movimentos->passo(PassoSaldos::Mes, inicio, fim, ug);
+    }
+    if (!doMes) {
+        CALCULA_CONPLA_MES_INSTRUCOES(inicio, fim, tipo, entidade);
+        return;
+    }
+    CalcularMes(*this, fim, tipo, entidade, [&](PassoSaldos passo, const std::function<void(const LinhaSaldo&)>& f) {
+        for (const LinhaSaldo& l : passo == PassoSaldos::Anterior ? *anteriores : *doMes)
+            f(l);
+    });
+}
+
+void Tdm::CALCULA_CONPLA_MES_INSTRUCOES(const std::string& inicio, const std::string& fim, const std::string& tipo,
+                                        const std::string& entidade)
+{
+    const std::string S = inicio.size() >= 11 ? inicio.substr(1, 10) : inicio;
+    const std::string E = fim.size() >= 11 ? fim.substr(1, 10) : fim;
+    const std::string restricao = tipo == "UG" ? RestricaoSaldos(entidade) : std::string();
+    CalcularMes(*this, fim, tipo, entidade, [&](PassoSaldos passo, const std::function<void(const LinhaSaldo&)>& f) {
+        Cursor c = Conexao.abrirCursor(SqlSaldos(passo, restricao, S, E));
+        const Colunas& col = c.colunas();
+        const int cUg = col.indiceObrigatorio("UG");
+        const int cBalco = col.indiceObrigatorio("BALCO");
+        const int cCredito = col.indiceObrigatorio("CREDI");
+        const int cDebito = col.indiceObrigatorio("DEBIT");
+        const int cSaldo = col.indiceObrigatorio("SALDO");
+        auto moeda = [](const Valor& v) { return v.nulo() ? std::nullopt : std::optional<Moeda>(ComoMoeda(v)); };
+        while (c.proximo()) {
+            const Registro& r = c.atual();
+            f(LinhaSaldo{r[cUg].nulo() ? std::nullopt : std::optional<int64_t>(r[cUg].comoInteiro()),
+                         r[cBalco].comoTexto(), moeda(r[cCredito]), moeda(r[cDebito]), moeda(r[cSaldo])});
+        }
+    });
+}
+
+void Tdm::LE_TABELA_TRABALHO()
+{
+    if (PorInstrucoes)
+        return;
+    movimentos_ = MovimentosTrabalho::ler(Conexao);
+}
+
+void Tdm::LIBERA_TABELA_TRABALHO()
+{
+    movimentos_.reset();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "balances/MovimentosTrabalho.h"
 #include "db/ConjuntoDados.h"
 #include "settings/Mensageiro.h"
 
@@ -27,6 +29,24 @@ public:
     void CALCULA_CONPLA_MES(const std::string& inicio, const std::string& fim,
                             const std::string& tipo, const std::string& entidade);
 
+    // The same computation statement by statement: the delete, the two passes read from
+    // GEDRA_CONDIA by the balance statement, the buffer written after each. Used for what
+    // CALCULA_CONPLA_MES cannot sum in memory as the statements would (see
+    // MovimentosTrabalho::fiel), and kept as the reference that it is checked against.
+    void CALCULA_CONPLA_MES_INSTRUCOES(const std::string& inicio, const std::string& fim,
+                                       const std::string& tipo, const std::string& entidade);
+
+    // Reads GEDRA_CONDIA once for the months that follow, which CALCULA_CONPLA_MES then
+    // sums in memory; without it each call reads the table for itself. Release it when
+    // the table may change.
+    void LE_TABELA_TRABALHO();
+    void LIBERA_TABELA_TRABALHO();
+
+    // When set, the run follows its statements one by one: the work table filled row by
+    // row, each month by its statements, each account of the chart file by its own
+    // statement. The straightforward method that the faster one is checked against.
+    bool PorInstrucoes = false;
+
     ConexaoBanco& Conexao;
     Mensageiro& mensageiro;
 
@@ -40,4 +60,16 @@ public:
         int TransactionID = 0;
         bool ReadCommitted = false;
     } TD;
+
+private:
+    std::shared_ptr<const MovimentosTrabalho> movimentos_;
 };
+
+// The statements of the computation, as CALCULA_CONPLA_MES_INSTRUCOES runs them (the
+// benchmark runs them alone too). inicio and fim without their quotes.
+std::string SqlSaldos(PassoSaldos passo, const std::string& restricao, const std::string& inicio,
+                      const std::string& fim);
+std::string SqlExclusaoSaldos(const std::string& mes, const std::string& tipo, const std::string& entidade);
+std::string SqlBufferSaldos(const std::string& mes, const std::string& tipo, const std::string& entidade);
+// "B.UG= n AND ": the work table's entity restriction of type "UG".
+std::string RestricaoSaldos(const std::string& entidade);

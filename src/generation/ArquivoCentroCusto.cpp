@@ -10,11 +10,16 @@ const char* const SQL_CENTRO_CUSTO =
 
 } // namespace
 
+std::string SqlCentroCusto()
+{
+    return SQL_CENTRO_CUSTO;
+}
+
 // ARQ_4.9.3: the cost centres, the same records for every entity and period.
 void TGeracao::GERA_CENTRO_CUSTO()
 {
     GerarPorConsulta(
-        "ARQ_4.9.3", "_CENTRO_CUSTO_DESPESA.txt", "4.9.3. Centro de Custo/Despesa", SQL_CENTRO_CUSTO,
+        "ARQ_4.9.3", "_CENTRO_CUSTO_DESPESA.txt", "4.9.3. Centro de Custo/Despesa", SqlCentroCusto(),
         [this](const ConjuntoDados& linha, ArquivoDigital& arquivo) {
             const Data data = Data::deTextoCurto(linha.campo("DATA_ATUALIZACAO").comoTexto());
             const std::string codigo = linha.campo("CODIGO_CENTRO_CUSTO").comoTexto();

@@ -36,6 +36,11 @@ std::string CampoValor(Moeda valor)
 
 } // namespace
 
+std::string SqlPlanoContas()
+{
+    return SQL_PLANO;
+}
+
 // ARQ_4.1.2: for each month of the period the balances of the analytic accounts, from
 // the monthly balances that CALCULA_CONPLA_MES rebuilds on the work table.
 void TGeracao::GERA_SALDO_MENSAL()
@@ -52,6 +57,12 @@ void TGeracao::GERA_SALDO_MENSAL()
     cdsPLANO.abrir(Conexao, SQL_PLANO);
 
     RECRIA_TABELA_TRABALHO();
+    // The table is read once for all the months; it stays as filled until the next run.
+    dm.LE_TABELA_TRABALHO();
+    struct Liberacao {
+        Tdm& dm;
+        ~Liberacao() { dm.LIBERA_TABELA_TRABALHO(); }
+    } liberacao{dm};
 
     // The indicators carry over from record to record (and from the journal into the
     // first record): a zero balance of an account without nature keeps the letter before.

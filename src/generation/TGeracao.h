@@ -94,6 +94,24 @@ private:
 // The journal statement of the period (both halves), as the journal file runs it.
 std::string SqlLancamentos(const std::string& filtroEmpresa, const std::string& dataIni, const std::string& dataFim);
 
+// The other statements of a run, as the files run them (the benchmark runs them alone too).
+std::string SqlCentroCusto();
+// The movements of the period rolled up to the five levels of the account code.
+std::string SqlTabelaTrabalho(const std::string& filtro, const std::string& dataIni, const std::string& dataFim);
+// The same rows with the sign rule, inserted into GEDRA_CONDIA on the server.
+std::string SqlPreencheTabelaTrabalho(const std::string& filtro, const std::string& dataIni,
+                                      const std::string& dataFim);
+// The chart of accounts (cdsPLANO), the synthetic accounts, and one account.
+std::string SqlPlanoContas();
+std::string SqlContasSinteticas();
+std::string SqlUmaConta(const std::string& balco);
+
+// Fills GEDRA_CONDIA one movement at a time inside the open transaction; when the table
+// refuses movements, undoes the transaction and throws with their number and the first
+// refusal.
+void CopiarTabelaTrabalhoLinhaALinha(ConexaoBanco& Conexao, const std::string& filtro, const std::string& dataIni,
+                                     const std::string& dataFim);
+
 // CONTA_LINHAS: lines of a text file (a line ends with CR LF or the end of the file).
 long long CONTA_LINHAS(const std::string& caminho);
 // The "Tamanho" text of a file: its size in Kb, general number form with "," as separator.

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
+#include "balances/uDataModulo.h"
 #include "db/ConexaoBanco.h"
 #include "db/ErroBanco.h"
 #include "generation/TGeracao.h"
@@ -38,20 +38,6 @@ const std::array<const char*, 5> CAUDA = {
     "  AND B.BALCO IS NOT NULL ",
     " AND B.BALCO IS NOT NULL",
 };
-
-std::string SqlTabelaTrabalho(const std::string& filtro, const std::string& dataIni, const std::string& dataFim)
-{
-    std::string sql;
-    for (std::size_t i = 0; i < CABECA.size(); ++i) {
-        if (i > 0)
-            sql += "UNION ALL ";
-        sql += CABECA[i];
-        sql += filtro;
-        sql += "B.DATAE>=" + dataIni + " AND B.DATAE<=" + dataFim;
-        sql += CAUDA[i];
-    }
-    return sql;
-}
 
 Moeda ComoMoeda(const Valor& v)
 {
@@ -110,35 +96,77 @@ private:
 
 } // namespace
 
+std::string SqlTabelaTrabalho(const std::string& filtro, const std::string& dataIni, const std::string& dataFim)
+{
+    std::string sql;
+    for (std::size_t i = 0; i < CABECA.size(); ++i) {
+        if (i > 0)
+            sql += "UNION ALL ";
+        sql += CABECA[i];
+        sql += filtro;
+        sql += "B.DATAE>=" + dataIni + " AND B.DATAE<=" + dataFim;
+        sql += CAUDA[i];
+    }
+    return sql;
+}
+
+// The same rows, with the sign rule of MoverSinais worked in the exact NUMERIC(18,4)
+// of the journal and turned into a double as the column takes it, so that the table
+// receives, value for value, what the row-by-row copy would give it. A null amount
+// counts as zero there as here.
+std::string SqlPreencheTabelaTrabalho(const std::string& filtro, const std::string& dataIni,
+                                      const std::string& dataFim)
+{
+    return "INSERT INTO GEDRA_CONDIA (UG, DATAE, BALCO, CREDI, DEBIT) "
+           "SELECT M.UG, M.DATAE, M.BALCO, "
+           "CASE WHEN M.CREDI > 0 THEN M.CREDI ELSE 0 END + CASE WHEN M.DEBIT < 0 THEN -M.DEBIT ELSE 0 END, "
+           "CASE WHEN M.DEBIT > 0 THEN M.DEBIT ELSE 0 END + CASE WHEN M.CREDI < 0 THEN -M.CREDI ELSE 0 END "
+           "FROM (" +
+           SqlTabelaTrabalho(filtro, dataIni, dataFim) + ") M";
+}
+
 // The daily balance work table GEDRA_CONDIA: emptied and refilled with the movements of
 // the period, in one transaction, so that the balances are never computed from a table
 // that is half of one run and half of another.
 void TGeracao::RECRIA_TABELA_TRABALHO()
 {
-    const std::string periodo = "B.DATAE>=" + entrada.DataIniSQL + " AND B.DATAE<=" + entrada.DataFimSQL;
-
     GuardaEtapa guarda(Conexao, relator);
     Conexao.iniciarTransacao();
     Conexao.executar("DELETE FROM GEDRA_CONDIA");
 
     relator.etapa("4.1.2. Calculando - Saldos Mensais Diario Geral");
     relator.atualizar();
-
-    // The union is streamed into the table row by row: a year of a large city has
-    // millions of level rows, too many to hold twice in memory.
-    const int64_t movimentos =
-        Conexao.consultar("SELECT COUNT(*) FROM CONDIA B WHERE " + FiltroEmpresaTrabalho + periodo +
-                          " AND B.BALCO IS NOT NULL")
-            .at(0)[0]
-            .comoInteiro();
-    const int total = static_cast<int>(std::min<int64_t>(movimentos * 5, std::numeric_limits<int>::max()));
-    relator.medidor(Relator::Medidor::Parte, total, 0);
+    relator.medidor(Relator::Medidor::Parte, 1, 0);
 
     guarda.inicioEtapaLonga("Aguarde,\rpode Demorar!");
     relator.atualizar();
 
+    // A year of a large city is millions of level rows: they go from the journal into the
+    // table on the server, in one statement, instead of one round trip each.
+    if (dm.PorInstrucoes) {
+        CopiarTabelaTrabalhoLinhaALinha(Conexao, FiltroEmpresaTrabalho, entrada.DataIniSQL, entrada.DataFimSQL);
+    } else {
+        try {
+            Conexao.executar(
+                SqlPreencheTabelaTrabalho(FiltroEmpresaTrabalho, entrada.DataIniSQL, entrada.DataFimSQL));
+        } catch (const ErroBanco&) {
+            // The statement undid itself. Row by row, the refused movements are counted and
+            // the first refusal is told, or the database's error comes back as it is.
+            CopiarTabelaTrabalhoLinhaALinha(Conexao, FiltroEmpresaTrabalho, entrada.DataIniSQL, entrada.DataFimSQL);
+        }
+    }
+    relator.medidor(Relator::Medidor::Parte, 1, 1);
+
+    Conexao.confirmar();
+    guarda.fimEtapaLonga();
+    AvancarTodos();
+}
+
+void CopiarTabelaTrabalhoLinhaALinha(ConexaoBanco& Conexao, const std::string& filtro, const std::string& dataIni,
+                                     const std::string& dataFim)
+{
     Comando inserir = Conexao.preparar("INSERT INTO GEDRA_CONDIA (UG, DATAE, BALCO, CREDI, DEBIT) VALUES (?, ?, ?, ?, ?)");
-    Cursor cursor = Conexao.abrirCursor(SqlTabelaTrabalho(FiltroEmpresaTrabalho, entrada.DataIniSQL, entrada.DataFimSQL));
+    Cursor cursor = Conexao.abrirCursor(SqlTabelaTrabalho(filtro, dataIni, dataFim));
     const Colunas& col = cursor.colunas();
     const int cUg = col.indiceObrigatorio("UG");
     const int cData = col.indiceObrigatorio("DATAE");
@@ -148,7 +176,6 @@ void TGeracao::RECRIA_TABELA_TRABALHO()
 
     int recusados = 0;
     std::string primeiraMensagem;
-    int progresso = 0;
     while (cursor.proximo()) {
         const Registro& r = cursor.atual();
         Moeda credito, debito;
@@ -160,7 +187,6 @@ void TGeracao::RECRIA_TABELA_TRABALHO()
             if (recusados++ == 0)
                 primeiraMensagem = e.what();
         }
-        relator.medidor(Relator::Medidor::Parte, total, std::min(++progresso, total));
     }
 
     if (recusados > 0) {
@@ -168,7 +194,4 @@ void TGeracao::RECRIA_TABELA_TRABALHO()
         throw std::runtime_error("N\xE3o foi poss\xEDvel gravar " + std::to_string(recusados) +
                                  " movimento(s) na tabela de trabalho GEDRA_CONDIA.\r" + primeiraMensagem);
     }
-    Conexao.confirmar();
-    guarda.fimEtapaLonga();
-    AvancarTodos();
 }
