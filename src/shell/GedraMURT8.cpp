@@ -6,6 +6,7 @@
 
 #include "settings/Configuracao.h"
 #include "shell/AplicacaoGedra.h"
+#include "shell/EncerramentoPorSinal.h"
 #include "shell/InicioGedra.h"
 #include "shell/TabelaUnidades.h"
 #include "shell/UPrincipalGedra.h"
@@ -32,6 +33,7 @@ QStringList TratarPastaConfiguracao(QStringList argumentos)
 
 int main(int argc, char** argv)
 {
+    BloquearSinaisDeEncerramento();   // before any thread exists, so every thread inherits it
     TAplicacaoGedra aplicacao(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GedraMURT8"));
     InterfaceUsuarioQt iu;

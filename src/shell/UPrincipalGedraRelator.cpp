@@ -43,6 +43,7 @@ void TfrmPrincipalGedra::novaLinhaStatus(const std::string& arquivo)
     linhaAtual_ = new QTreeWidgetItem(lstStatus);
     linhaAtual_->setText(0, ParaQString(arquivo));
     linhaAtual_->setIcon(0, imgStatus[2]);
+    lstStatus->setCurrentItem(linhaAtual_);
     lstStatus->scrollToItem(linhaAtual_);
     atualizar();
     lstStatus->setFocus();

@@ -167,6 +167,10 @@ QWidget* TfrmPrincipalGedra::montarPagina()
 {
     auto* pagina = new QWidget;
     pagina->setObjectName(QStringLiteral("tabGera"));
+    // Group captions sit on the frame line, as the operators know them.
+    pagina->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid rgb(160,160,160); border-radius: 3px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
     auto* coluna = new QVBoxLayout(pagina);
     coluna->setContentsMargins(0, 0, 0, 0);
     coluna->setSpacing(0);
@@ -189,7 +193,7 @@ QWidget* TfrmPrincipalGedra::montarEscolhas()
     gbReferencia->setGeometry(8, 5, 149, 45);
     cbMesRef = new QComboBox(gbReferencia);
     cbMesRef->setObjectName(QStringLiteral("cbMesRef"));
-    cbMesRef->setGeometry(10, 17, 129, 21);
+    cbMesRef->setGeometry(10, 16, 129, 22);
     cbMesRef->setEditable(true);
     cbMesRef->setInsertPolicy(QComboBox::NoInsert);
     cbMesRef->setMaxVisibleItems(12);
@@ -204,6 +208,7 @@ QWidget* TfrmPrincipalGedra::montarEscolhas()
                         QStringLiteral("12 - Dezembro")});
     cbMesRef->setCurrentIndex(-1);
     cbMesRef->setEditText(QStringLiteral(" <Escolha o Mês>"));
+    cbMesRef->lineEdit()->setCursorPosition(0);   // the text from its start, not its end
     connect(cbMesRef, &QComboBox::currentTextChanged, this, &TfrmPrincipalGedra::cbMesRefChange);
     coluna->addWidget(faixa1);
 
@@ -212,10 +217,10 @@ QWidget* TfrmPrincipalGedra::montarEscolhas()
     gbCaminho->setGeometry(8, 0, 613, 45);
     edCaminho = new QLineEdit(gbCaminho);
     edCaminho->setObjectName(QStringLiteral("edCaminho"));
-    edCaminho->setGeometry(10, 17, 569, 21);
+    edCaminho->setGeometry(8, 16, 569, 22);
     btnAbrir = BotaoPequeno(QStringLiteral("pasta.svg"), gbCaminho);
     btnAbrir->setObjectName(QStringLiteral("btnAbrir"));
-    btnAbrir->move(581, 16);
+    btnAbrir->move(579, 15);
     btnAbrir->setToolTip(QStringLiteral("Escolher a pasta"));
     connect(btnAbrir, &QToolButton::clicked, this, &TfrmPrincipalGedra::btnAbrirClick);
 
@@ -224,16 +229,16 @@ QWidget* TfrmPrincipalGedra::montarEscolhas()
     gbEntidade->setGeometry(8, 48, 613, 45);
     edEmpresa = new QLineEdit(gbEntidade);
     edEmpresa->setObjectName(QStringLiteral("edEmpresa"));
-    edEmpresa->setGeometry(10, 17, 57, 21);
+    edEmpresa->setGeometry(8, 16, 57, 22);
     edEmpresa->installEventFilter(this);
     btnEntidade = BotaoPequeno(QStringLiteral("pesquisa.svg"), gbEntidade);
     btnEntidade->setObjectName(QStringLiteral("btnEntidade"));
-    btnEntidade->move(69, 16);
+    btnEntidade->move(67, 15);
     btnEntidade->setToolTip(QStringLiteral("Pesquisar a entidade"));
     connect(btnEntidade, &QToolButton::clicked, this, &TfrmPrincipalGedra::btnEntidadeClick);
     lblNome = new QLabel(QStringLiteral(". . . "), gbEntidade);
     lblNome->setObjectName(QStringLiteral("lblNome"));
-    lblNome->setGeometry(102, 17, 501, 21);
+    lblNome->setGeometry(100, 16, 501, 22);
     lblNome->setFont(QFont(QStringLiteral("Verdana"), 10, QFont::Bold));
     lblNome->setStyleSheet(QStringLiteral("color: navy;"));
 
@@ -261,7 +266,7 @@ QWidget* TfrmPrincipalGedra::montarLista()
     lstStatus->setColumnWidth(1, 75);
     lstStatus->setColumnWidth(2, 90);
     lstStatus->setColumnWidth(3, 99);
-    lstStatus->header()->setStretchLastSection(false);
+    lstStatus->header()->setStretchLastSection(true);
     lstStatus->setRootIsDecorated(false);
     lstStatus->setUniformRowHeights(true);
     lstStatus->setItemsExpandable(false);

@@ -60,7 +60,15 @@ void TForm1::montar()
     TreeView1->setFrameShape(QFrame::NoFrame);
     TreeView1->setStyleSheet(QStringLiteral(
         "QTreeWidget { background-color: black; color: lime; }"
-        "QTreeWidget::item:selected { background-color: rgb(0,96,0); color: lime; }"));
+        "QTreeWidget::item:selected { background-color: rgb(0,96,0); color: lime; }"
+        "QScrollBar { background: black; border: none; }"
+        "QScrollBar:vertical { width: 12px; }"
+        "QScrollBar:horizontal { height: 12px; }"
+        "QScrollBar::handle { background: rgb(0,110,0); border-radius: 3px; margin: 2px; }"
+        "QScrollBar::handle:vertical { min-height: 24px; }"
+        "QScrollBar::handle:horizontal { min-width: 24px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"));
     TreeView1->installEventFilter(this);
 
     auto* disposicao = new QVBoxLayout(this);

@@ -1,9 +1,11 @@
 #include "windows/UAguardeVista.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 #include "windows/MedidorSegmentado.h"
 #include "windows/RecursosJanelas.h"
@@ -68,9 +70,15 @@ void TfrmAguardeVista::definirLegenda(const QString& texto)
 
 void TfrmAguardeVista::pintarAgora()
 {
-    // A window that has just been mapped needs its expose event before it paints.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A window that has just been mapped shows nothing until the window system has
+    // exposed it; wait for that (briefly), then paint and flush.
+    QElapsedTimer espera;
+    espera.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    } while (windowHandle() && !windowHandle()->isExposed() && espera.elapsed() < 500);
     repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TfrmAguardeVista::showEvent(QShowEvent* evento)
