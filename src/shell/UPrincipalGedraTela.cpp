@@ -1,4 +1,6 @@
 // The main window's controls and their layout.
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -209,6 +211,10 @@ QWidget* TfrmPrincipalGedra::montarEscolhas()
     cbMesRef->setCurrentIndex(-1);
     cbMesRef->setEditText(QStringLiteral(" <Escolha o Mês>"));
     cbMesRef->lineEdit()->setCursorPosition(0);   // the text from its start, not its end
+    // Wide enough for the prompt in this machine's fonts, never narrower than designed.
+    const int largura = std::max(129, cbMesRef->fontMetrics().horizontalAdvance(cbMesRef->currentText()) + 36);
+    cbMesRef->setFixedWidth(largura);
+    gbReferencia->setFixedWidth(largura + 20);
     connect(cbMesRef, &QComboBox::currentTextChanged, this, &TfrmPrincipalGedra::cbMesRefChange);
     coluna->addWidget(faixa1);
 
