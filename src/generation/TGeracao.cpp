@@ -39,6 +39,26 @@ std::string hojeTextoCurto()
     return Data{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday}.textoCurto();
 }
 
+bool SoDigitos(const std::string& texto)
+{
+    return !texto.empty() && texto.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// 'dd.mm.yyyy' with its quotes.
+bool LiteralDeData(const std::string& t)
+{
+    return t.size() == 12 && t.front() == '\'' && t.back() == '\'' && t[3] == '.' && t[6] == '.' &&
+           SoDigitos(t.substr(1, 2)) && SoDigitos(t.substr(4, 2)) && SoDigitos(t.substr(7, 4));
+}
+
+bool TemControle(const std::string& texto)
+{
+    for (unsigned char c : texto)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
 bool pastaExiste(const std::string& caminho)
 {
     struct stat st{};
@@ -247,7 +267,19 @@ bool TGeracao::ValidarEntrada()
         CodigoEmpresa = n;
     }
 
+    // The period literals and the year go into the statements as they are: only digits
+    // in their fixed places may reach them.
+    if (!LiteralDeData(entrada.DataIniSQL) || !LiteralDeData(entrada.DataFimSQL) || !SoDigitos(entrada.Exercicio)) {
+        relator.mostrar("Per\xEDodo de refer\xEAncia inv\xE1lido: " + entrada.DataIniSQL + " a " + entrada.DataFimSQL,
+                        ATENCAO, Mensageiro::Icone::Aviso);
+        return false;
+    }
+
     const std::string& p = entrada.caminho;
+    if (TemControle(p)) {
+        relator.mostrar("Pasta de destino inv\xE1lida: " + p, ATENCAO, Mensageiro::Icone::Aviso);
+        return false;
+    }
     std::string pasta = p.empty() ? std::string() : CaminhoLocal(p);
     if (!pasta.empty() && pasta.back() != '/')
         pasta += '/';

@@ -7,6 +7,7 @@
 // what a run that was never interrupted writes.
 
 #include <filesystem>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "balances/uDataModulo.h"
 #include "confiabilidade/ApoioConfiabilidade.h"
 #include "db/ConexaoBanco.h"
+#include "settings/Conexao.h"
 #include "settings/Configuracao.h"
 
 namespace fs = std::filesystem;
@@ -84,6 +86,11 @@ struct PontoDeQueda {
     int primeiroMesAntigo;   // months from here on keep their previous rows
 };
 
+void PrintTo(const PontoDeQueda& p, std::ostream* os)
+{
+    *os << p.nome;
+}
+
 class QuedaServidor : public ::testing::TestWithParam<PontoDeQueda> {
 protected:
     static std::unique_ptr<ServidorFirebird> servidor;
@@ -141,6 +148,8 @@ TEST_P(QuedaServidor, ExecucaoFalhaSemPerderNadaERepeteIgual)
         EXPECT_NE(relator.mensagens[i].texto.find("CK_QUEDA"), std::string::npos) << relator.mensagens[i].texto;
     EXPECT_LE(relator.mensagens.size(), 3u);
     EXPECT_FALSE(relator.emExecucao);
+    for (const auto& m : relator.mensagens)
+        EXPECT_EQ(m.texto.find(SENHA_BANCO), std::string::npos) << m.texto;
 
     // Every file under a final name is whole and the same as the uninterrupted run's;
     // the monthly balances file, the one in progress, is not there at all, nor any
