@@ -12,7 +12,7 @@ if [ ! -f "$demo/Murt.ini" ]; then
 fi
 mkdir -p "$saida"
 set +e
-"$raiz/build/bin/gedra-lote" --config "$demo" --referencia TODOS --saida "$saida" --log "$saida/erros.txt"
+"$raiz/build/bin/gedra-lote" --config "$demo" --referencia TODOS --saida "$saida" --log "$saida/erros.txt" --relatorio "$saida/erros.pdf"
 rc=$?
 set -e
 echo
