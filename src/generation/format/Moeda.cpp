@@ -3,6 +3,18 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// An amount that the four-decimal type cannot hold is a failure, not a wrong number.
+[[noreturn]] void foraDoLimite(const std::string& valor)
+{
+    throw std::out_of_range("Valor fora do limite dos valores monet\xE1rios (922337203685477,5807): " + valor);
+}
+
+} // namespace
 
 Moeda Moeda::deDuplo(double valor)
 {
@@ -11,6 +23,11 @@ Moeda Moeda::deDuplo(double valor)
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17g", valor * ESCALA);
     double escalado = std::strtod(buf, nullptr);
+    // 2^63, the first double beyond int64; NaN fails both comparisons.
+    if (!(escalado > -9223372036854775808.0 && escalado < 9223372036854775808.0)) {
+        std::snprintf(buf, sizeof buf, "%.17g", valor);
+        foraDoLimite(buf);
+    }
     return deEscalado(static_cast<int64_t>(std::llround(escalado)));
 }
 
@@ -21,7 +38,8 @@ Moeda Moeda::deDecimal(int64_t semEscala, int casas)
     if (casas < 4) {
         int64_t v = semEscala;
         for (int i = casas; i < 4; ++i)
-            v *= 10;
+            if (__builtin_mul_overflow(v, int64_t{10}, &v))
+                foraDoLimite(std::to_string(semEscala) + "E-" + std::to_string(casas));
         return deEscalado(v);
     }
     // More than four decimals: round half away from zero at the fourth.

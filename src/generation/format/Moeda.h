@@ -13,6 +13,7 @@ public:
     static constexpr Moeda deEscalado(int64_t decimilesimos) { Moeda m; m.valor_ = decimilesimos; return m; }
     static constexpr Moeda deInteiro(int64_t unidades) { return deEscalado(unidades * ESCALA); }
     // A double becomes an amount by rounding to four decimals, half away from zero.
+    // Both throw std::out_of_range when the value does not fit the type.
     static Moeda deDuplo(double valor);
     // An exact decimal given as an unscaled integer and its number of decimals.
     static Moeda deDecimal(int64_t semEscala, int casas);
