@@ -24,9 +24,10 @@ bool LerDecimal(const std::string& texto, Valor::Decimal& d)
                 return false;
             separador = true;
         } else if (c >= '0' && c <= '9') {
-            if (valor > (INT64_MAX - 9) / 10 || casas >= 18)
+            // Up to the last value of 64 bits: NUMERIC(18,4) holds 922337203685477.5807.
+            if (casas >= 18 || __builtin_mul_overflow(valor, int64_t{10}, &valor) ||
+                __builtin_add_overflow(valor, int64_t{c - '0'}, &valor))
                 return false;
-            valor = valor * 10 + (c - '0');
             casas += separador ? 1 : 0;
             algarismo = true;
         } else {
