@@ -2,10 +2,16 @@
 // once by the database's run lock and writes nothing; in local mode the database file
 // is open in one program at a time, and the second program says so.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -147,4 +153,60 @@ TEST(GeracoesSimultaneas, BancoLocalAbertoPorOutroPrograma)
     const ExecucaoLote r = ExecutarLote(argumentos);
     EXPECT_EQ(r.codigo, 1) << r.texto;
     EXPECT_EQ(ArquivosDaPasta(saida).size(), 4u);
+}
+
+// The same with the real window program holding the database: gedra-lote started
+// beside it gets the message, and the window program goes on undisturbed.
+TEST(GeracoesSimultaneas, JanelaAbertaEGedraLote)
+{
+    const std::string programa = ProgramaCompilado("GedraMURT8");
+    if (!fs::exists(programa))
+        GTEST_SKIP() << "GedraMURT8 was not built";
+    BancoTeste banco("diario.sql");
+    const std::string saida = banco.pasta() + "/saida";
+    fs::create_directories(saida);
+
+    const pid_t janela = ::fork();
+    ASSERT_GE(janela, 0);
+    if (janela == 0) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(programa.c_str(), programa.c_str(), "MURT", "operador", "--config", banco.pasta().c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Up once the database file is among its open files.
+    auto abertoPelaJanela = [&] {
+        std::error_code erro;
+        for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(janela) + "/fd", erro)) {
+            std::error_code e;
+            if (fs::read_symlink(fd.path(), e) == banco.caminhoBanco())
+                return true;
+        }
+        return false;
+    };
+    bool aberto = false;
+    for (int i = 0; i < 600 && !aberto; ++i) {
+        aberto = abertoPelaJanela();
+        if (!aberto)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(aberto);
+
+    const ExecucaoLote r = ExecutarLote({"--config", banco.pasta(), "--referencia", "1", "--saida", saida});
+    EXPECT_EQ(r.codigo, 3) << r.texto;
+    EXPECT_NE(r.texto.find("est\xC3\xA1 em uso por outro programa (modo local)"), std::string::npos) << r.texto;
+    EXPECT_TRUE(fs::is_empty(saida));
+
+    int estado = 0;
+    EXPECT_EQ(::waitpid(janela, &estado, WNOHANG), 0) << "the window program ended";
+    ::kill(janela, SIGTERM);
+    const auto fim = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (::waitpid(janela, &estado, WNOHANG) != janela) {
+        if (std::chrono::steady_clock::now() > fim) {
+            ::kill(janela, SIGKILL);
+            ::waitpid(janela, &estado, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
