@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <map>
 
+#include "balances/uDataModulo.h"
 #include "db/ConexaoBanco.h"
 #include "generation/TGeracao.h"
 #include "generation/format/funcoes_tce.h"
@@ -49,6 +51,15 @@ const std::map<std::string, std::string>& historicoPadrao()
     return tabela;
 }
 
+// The date of a literal 'dd.mm.yyyy'.
+Data DataDoLiteral(const std::string& literal)
+{
+    if (literal.size() != 12)
+        return Data{};
+    return Data{std::atoi(literal.substr(7, 4).c_str()), std::atoi(literal.substr(4, 2).c_str()),
+                std::atoi(literal.substr(1, 2).c_str())};
+}
+
 } // namespace
 
 std::string SqlLancamentos(const std::string& filtroEmpresa, const std::string& dataIni, const std::string& dataFim)
@@ -65,6 +76,30 @@ std::string SqlLancamentos(const std::string& filtroEmpresa, const std::string& 
            "HAVING CAST(SUM(A.CREDI) AS NUMERIC(18,2)) <> 0 " + "ORDER BY 1,2";
 }
 
+namespace {
+
+// Both halves from one grouping: per group its debit and its credit sum, rounded as each
+// half rounds them. The database sorts the lines once instead of three times (each half
+// and their union), and ORDER BY 1,2 falls on the first keys of that sort. A group gives
+// its debit record, then its credit record, each when its half would have it; records of
+// the same date and account, left in the database's order by the statement, come by
+// entity (so the used accounts of one day and account are met in that order).
+std::string SqlLancamentosAgrupados(const std::string& filtroEmpresa, const std::string& dataIni,
+                                    const std::string& dataFim)
+{
+    return "SELECT A.DATAE AS DATA_LANCAMENTO, A.BALCO AS CODIGO_CONTA, "
+           "COALESCE(A.VINGRUPO||A.VINCODIGO, '001001') AS CODIGO_CENTRO_CUSTO, "
+           "CAST(SUM(A.DEBIT) AS NUMERIC(18,2)) AS DEBITO, CAST(SUM(A.CREDI) AS NUMERIC(18,2)) AS CREDITO, "
+           "A.SEQUENCIA AS NUMERO_ARQUIVAMENTO, A.SEQUENCIA AS NUMERO_LANCAMENTO, A.IE, "
+           "SUBSTRING(A.DISCRI FROM 1 FOR 149) AS HISTORICO, COALESCE(A.EMPRESA,0) AS \"EMPRESA\" "
+           "FROM CONDIA A WHERE A.BALCO IS NOT NULL " +
+           filtroEmpresa + "   AND (A.DATAE >= " + dataIni + " AND A.DATAE <= " + dataFim + ") " +
+           "GROUP BY A.DATAE, A.BALCO, A.EMPRESA, A.VINGRUPO, A.VINCODIGO, A.SEQUENCIA, A.IE, "
+           "SUBSTRING(A.DISCRI FROM 1 FOR 149) ORDER BY 1,2";
+}
+
+} // namespace
+
 // ARQ_4.1.1: the journal entries of the period, a debit and a credit record per group;
 // every account met goes into the used-accounts table.
 void TGeracao::GERA_LANCAMENTOS()
@@ -78,21 +113,23 @@ void TGeracao::GERA_LANCAMENTOS()
     relator.atualizar();
 
     // The rows are streamed, not held: a large city's year has a million of them. The
-    // partial gauge is sized by the journal lines of the period, which bound the rows.
-    const std::string contagem = "SELECT COUNT(*) FROM CONDIA A WHERE A.BALCO IS NOT NULL " + FiltroEmpresaDiario +
-                                 "   AND (A.DATAE >= " + entrada.DataIniSQL + " AND A.DATAE <= " +
-                                 entrada.DataFimSQL + ") ";
-    const auto total = static_cast<int>(std::min<int64_t>(Conexao.consultar(contagem).at(0)[0].comoInteiro(),
-                                                          std::numeric_limits<int>::max()));
-    relator.medidor(Relator::Medidor::Parte, std::max(total, 1), 0);
+    // partial gauge follows the days of the period, since the rows come in date order.
+    const Data primeiroDia = DataDoLiteral(entrada.DataIniSQL);
+    const long dias = std::max(1L, DataDoLiteral(entrada.DataFimSQL).diasDesdeEpoca() - primeiroDia.diasDesdeEpoca() + 1);
+    const int maximo = static_cast<int>(std::min<long>(dias, std::numeric_limits<int>::max()));
+    relator.medidor(Relator::Medidor::Parte, maximo, 0);
 
-    Cursor cursor = Conexao.abrirCursor(SqlLancamentos(FiltroEmpresaDiario, entrada.DataIniSQL, entrada.DataFimSQL));
+    const bool porInstrucoes = dm.PorInstrucoes;
+    Cursor cursor = Conexao.abrirCursor(
+        porInstrucoes ? SqlLancamentos(FiltroEmpresaDiario, entrada.DataIniSQL, entrada.DataFimSQL)
+                      : SqlLancamentosAgrupados(FiltroEmpresaDiario, entrada.DataIniSQL, entrada.DataFimSQL));
     const Colunas& col = cursor.colunas();
     const int cData = col.indiceObrigatorio("DATA_LANCAMENTO");
     const int cConta = col.indiceObrigatorio("CODIGO_CONTA");
     const int cCentro = col.indiceObrigatorio("CODIGO_CENTRO_CUSTO");
-    const int cValor = col.indiceObrigatorio("VALOR");
-    const int cIndicador = col.indiceObrigatorio("INDICADOR_DEBITO_CREDITO");
+    const int cDebito = col.indiceObrigatorio(porInstrucoes ? "VALOR" : "DEBITO");
+    const int cCredito = porInstrucoes ? cDebito : col.indiceObrigatorio("CREDITO");
+    const int cIndicador = porInstrucoes ? col.indiceObrigatorio("INDICADOR_DEBITO_CREDITO") : -1;
     const int cArquivamento = col.indiceObrigatorio("NUMERO_ARQUIVAMENTO");
     const int cLancamento = col.indiceObrigatorio("NUMERO_LANCAMENTO");
     const int cIe = col.indiceObrigatorio("IE");
@@ -100,24 +137,20 @@ void TGeracao::GERA_LANCAMENTOS()
     const int cEmpresa = col.indiceObrigatorio("EMPRESA");
 
     const std::string brancos28(28, ' ');
-    int progresso = 0;
     std::string registro;
-    while (cursor.proximo()) {
-        const Registro& r = cursor.atual();
+    auto escrever = [&](const Registro& r, const Valor& campoValor, bool debito) {
         std::string h = LIMPA_TEXTO(r[cHistorico].comoTexto());
         if (h.empty()) {
             auto p = historicoPadrao().find(r[cIe].comoTexto());
             if (p != historicoPadrao().end())
                 h = p->second;
         }
-        const Moeda valor = r[cValor].comoMoeda();
+        const Moeda valor = campoValor.comoMoeda();
         const bool negativo = valor < Moeda();
-        const std::string indicador = r[cIndicador].comoTexto() == "D" ? (negativo ? "C" : "D")
-                                                                       : (negativo ? "D" : "C");
+        const std::string indicador = debito ? (negativo ? "C" : "D") : (negativo ? "D" : "C");
         const Data data = r[cData].comoData();
         const std::string conta = r[cConta].comoTexto();
         const long long empresa = r[cEmpresa].comoInteiro();
-        const std::string contaEmpresa = ContaComEmpresa(conta, empresa);
 
         registro.clear();
         registro += DATA_DDMMAAAA(data);
@@ -131,9 +164,23 @@ void TGeracao::GERA_LANCAMENTOS()
         registro += COMPLETA_BRANCOS(150, h.substr(0, 49));
         arquivo.escreverRegistro(registro);
 
-        RegistrarConta(contaEmpresa, conta, empresa, data.textoCurto(), valor, indicador);
+        RegistrarConta(ContaComEmpresa(conta, empresa), conta, empresa, data.textoCurto(), valor, indicador);
         UltimoIndicadorDiario = indicador;
-        relator.medidor(Relator::Medidor::Parte, std::max(total, 1), std::min(++progresso, std::max(total, 1)));
+        const long dia = data.diasDesdeEpoca() - primeiroDia.diasDesdeEpoca() + 1;
+        relator.medidor(Relator::Medidor::Parte, maximo, static_cast<int>(std::clamp<long>(dia, 0, maximo)));
+    };
+    // A half keeps a group whose sum, rounded to cents, is not zero (a null sum neither).
+    auto temValor = [](const Valor& v) { return !v.nulo() && v.comoMoeda() != Moeda(); };
+    while (cursor.proximo()) {
+        const Registro& r = cursor.atual();
+        if (porInstrucoes) {
+            escrever(r, r[cDebito], r[cIndicador].comoTexto() == "D");
+            continue;
+        }
+        if (temValor(r[cDebito]))
+            escrever(r, r[cDebito], true);
+        if (temValor(r[cCredito]))
+            escrever(r, r[cCredito], false);
     }
 
     if (arquivo.registros() > 0) {

@@ -112,17 +112,30 @@ std::string SqlTabelaTrabalho(const std::string& filtro, const std::string& data
 
 // The same rows, with the sign rule of MoverSinais worked in the exact NUMERIC(18,4)
 // of the journal and turned into a double as the column takes it, so that the table
-// receives, value for value, what the row-by-row copy would give it. A null amount
-// counts as zero there as here.
+// receives, value for value, what the row-by-row copy would give it (a null amount
+// counts as zero there as here). The journal is read once, each line joined to its five
+// levels, rather than once per level: the level rows of a line are then written
+// together, in the order of the table's date index.
 std::string SqlPreencheTabelaTrabalho(const std::string& filtro, const std::string& dataIni,
                                       const std::string& dataFim)
 {
     return "INSERT INTO GEDRA_CONDIA (UG, DATAE, BALCO, CREDI, DEBIT) "
-           "SELECT M.UG, M.DATAE, M.BALCO, "
-           "CASE WHEN M.CREDI > 0 THEN M.CREDI ELSE 0 END + CASE WHEN M.DEBIT < 0 THEN -M.DEBIT ELSE 0 END, "
-           "CASE WHEN M.DEBIT > 0 THEN M.DEBIT ELSE 0 END + CASE WHEN M.CREDI < 0 THEN -M.CREDI ELSE 0 END "
-           "FROM (" +
-           SqlTabelaTrabalho(filtro, dataIni, dataFim) + ") M";
+           "SELECT CASE L.N WHEN 5 THEN COALESCE(CAST(B.EMPRESA AS INTEGER),0) ELSE CAST(0 AS INTEGER) END, "
+           "B.DATAE, "
+           "CASE L.N "
+           "WHEN 1 THEN CAST(SUBSTRING(B.BALCO FROM 1 FOR 1)||'00000' AS VARCHAR(6)) "
+           "WHEN 2 THEN CAST(SUBSTRING(B.BALCO FROM 1 FOR 2)||'0000' AS VARCHAR(6)) "
+           "WHEN 3 THEN CAST(SUBSTRING(B.BALCO FROM 1 FOR 3)||'000' AS VARCHAR(6)) "
+           "WHEN 4 THEN CAST(SUBSTRING(B.BALCO FROM 1 FOR 4)||'00' AS VARCHAR(6)) "
+           "ELSE CAST(B.BALCO AS VARCHAR(6)) END, "
+           "CASE WHEN B.CREDI > 0 THEN B.CREDI ELSE 0 END + CASE WHEN B.DEBIT < 0 THEN -B.DEBIT ELSE 0 END, "
+           "CASE WHEN B.DEBIT > 0 THEN B.DEBIT ELSE 0 END + CASE WHEN B.CREDI < 0 THEN -B.CREDI ELSE 0 END "
+           // An outer join keeps the journal as the outer stream; every line meets all five.
+           "FROM CONDIA B LEFT JOIN (SELECT 1 N FROM RDB$DATABASE UNION ALL SELECT 2 FROM RDB$DATABASE "
+           "UNION ALL SELECT 3 FROM RDB$DATABASE UNION ALL SELECT 4 FROM RDB$DATABASE "
+           "UNION ALL SELECT 5 FROM RDB$DATABASE) L ON 1 = 1 "
+           "WHERE " +
+           filtro + "B.DATAE>=" + dataIni + " AND B.DATAE<=" + dataFim + " AND B.BALCO IS NOT NULL";
 }
 
 // The daily balance work table GEDRA_CONDIA: emptied and refilled with the movements of

@@ -155,8 +155,7 @@ std::string ComoTexto(const Valor& v)
     return v.nulo() ? std::string("-") : v.comoTexto();
 }
 
-// The journal's records of one date and account come in the database's order.
-std::string OrdenarEmpates(const std::string& arquivo)
+std::vector<std::string> Linhas(const std::string& arquivo)
 {
     std::vector<std::string> linhas;
     for (std::size_t p = 0; p < arquivo.size();) {
@@ -164,11 +163,17 @@ std::string OrdenarEmpates(const std::string& arquivo)
         linhas.push_back(arquivo.substr(p, f - p + 2));
         p = f + 2;
     }
-    std::stable_sort(linhas.begin(), linhas.end(),
-                     [](const std::string& a, const std::string& b) { return a.compare(0, 36, b, 0, 36) < 0; });
+    return linhas;
+}
+
+// Sorts each run of consecutive records whose `tamanho` characters from `inicio` are the
+// same.
+std::string OrdenarSeguidas(const std::string& arquivo, std::size_t inicio, std::size_t tamanho)
+{
+    std::vector<std::string> linhas = Linhas(arquivo);
     for (std::size_t i = 0; i < linhas.size();) {
         std::size_t j = i;
-        while (j < linhas.size() && linhas[j].compare(0, 36, linhas[i], 0, 36) == 0)
+        while (j < linhas.size() && linhas[j].compare(inicio, tamanho, linhas[i], inicio, tamanho) == 0)
             ++j;
         std::sort(linhas.begin() + i, linhas.begin() + j);
         i = j;
@@ -179,13 +184,24 @@ std::string OrdenarEmpates(const std::string& arquivo)
     return r;
 }
 
+// The journal's records of one date and account come in the database's order, and so
+// do the entities of an account first met on that date in the chart file.
+std::string OrdenarEmpates(const std::string& prefixo, const std::string& arquivo)
+{
+    if (prefixo == "ARQ_4.1.1_")
+        return OrdenarSeguidas(arquivo, 0, 14);
+    if (prefixo == "ARQ_4.9.2_")
+        return OrdenarSeguidas(arquivo, 8, 6);
+    return arquivo;
+}
+
 // What a run leaves: its result, its messages and log, the four files, CONPLA_MES and
 // the work table.
 struct Resultado {
     ResultadoGeracao resultado;
     std::vector<std::string> mensagens;
     std::vector<std::string> log;
-    std::vector<std::string> arquivos;
+    std::vector<std::string> arquivos;   // ties in the database's order sorted
     std::vector<std::string> conplaMes;
     std::vector<std::string> trabalho;
 };
@@ -234,8 +250,7 @@ protected:
             for (const auto& f : fs::directory_iterator(saida))
                 if (f.path().filename().string().rfind(prefixo, 0) == 0) {
                     const std::string conteudo = LerArquivo(f.path().string());
-                    r.arquivos.push_back(f.path().filename().string() + "\n" +
-                                         (std::string(prefixo) == "ARQ_4.1.1_" ? OrdenarEmpates(conteudo) : conteudo));
+                    r.arquivos.push_back(f.path().filename().string() + "\n" + OrdenarEmpates(prefixo, conteudo));
                 }
         for (const Registro& l : Conexao.consultar("SELECT MES, TIPO_FINAL, UG, BALCO, SALDO_INICIAL, DEBIT, CREDI, "
                                                    "SALDO_FINAL, OBS FROM CONPLA_MES ORDER BY 1, 2, 3, 4")) {
