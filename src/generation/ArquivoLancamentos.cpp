@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <unordered_set>
 
 #include "balances/uDataModulo.h"
 #include "db/ConexaoBanco.h"
@@ -136,35 +137,66 @@ void TGeracao::GERA_LANCAMENTOS()
     const int cHistorico = col.indiceObrigatorio("HISTORICO");
     const int cEmpresa = col.indiceObrigatorio("EMPRESA");
 
+    // The parts of a record that a group's debit and credit records share, cleaned once;
+    // the account and the numbers repeat from row to row, so the last ones are kept.
     const std::string brancos28(28, ' ');
-    std::string registro;
-    auto escrever = [&](const Registro& r, const Valor& campoValor, bool debito) {
+    std::string registro, comum, contaLida, campoConta, numeroLido, lancamentoLido, campoNumeros, centroLido,
+        campoCentro;
+    long long empresaLida = 0;
+    std::unordered_set<std::string> registradas;   // the accounts this file put in cdsTemp
+    Data data;
+    std::string conta;
+    long long empresa = 0;
+    auto preparar = [&](const Registro& r) {
         std::string h = LIMPA_TEXTO(r[cHistorico].comoTexto());
         if (h.empty()) {
             auto p = historicoPadrao().find(r[cIe].comoTexto());
             if (p != historicoPadrao().end())
                 h = p->second;
         }
+        data = r[cData].comoData();
+        conta = r[cConta].comoTexto();
+        empresa = r[cEmpresa].comoInteiro();
+        if (conta != contaLida || empresa != empresaLida || campoConta.empty()) {
+            contaLida = conta;
+            empresaLida = empresa;
+            campoConta = COMPLETA_BRANCOS(28, ContaComEmpresa(LIMPA_TEXTO(conta), empresa));
+        }
+        const std::string centro = r[cCentro].comoTexto();
+        if (centro != centroLido || campoCentro.empty()) {
+            centroLido = centro;
+            campoCentro = COMPLETA_BRANCOS(28, LIMPA_TEXTO(centro));
+        }
+        const std::string arquivamento = r[cArquivamento].comoTexto();
+        const std::string lancamento = r[cLancamento].comoTexto();
+        if (arquivamento != numeroLido || lancamento != lancamentoLido || campoNumeros.empty()) {
+            numeroLido = arquivamento;
+            lancamentoLido = lancamento;
+            campoNumeros = COMPLETA_BRANCOS(12, LIMPA_TEXTO(arquivamento)) + COMPLETA_BRANCOS(12, LIMPA_TEXTO(lancamento));
+        }
+        comum = COMPLETA_BRANCOS(150, h.substr(0, 49));
+    };
+    auto escrever = [&](const Valor& campoValor, bool debito) {
         const Moeda valor = campoValor.comoMoeda();
         const bool negativo = valor < Moeda();
-        const std::string indicador = debito ? (negativo ? "C" : "D") : (negativo ? "D" : "C");
-        const Data data = r[cData].comoData();
-        const std::string conta = r[cConta].comoTexto();
-        const long long empresa = r[cEmpresa].comoInteiro();
+        const char* indicador = debito ? (negativo ? "C" : "D") : (negativo ? "D" : "C");
 
         registro.clear();
         registro += DATA_DDMMAAAA(data);
-        registro += COMPLETA_BRANCOS(28, ContaComEmpresa(LIMPA_TEXTO(conta), empresa));
-        registro += COMPLETA_BRANCOS(28, LIMPA_TEXTO(r[cCentro].comoTexto()));
+        registro += campoConta;
+        registro += campoCentro;
         registro += brancos28;
         registro += COMPLETA_BRANCOS(17, VALOR_ZEROS(FORMATA_DECIMAL(2, valor), 17));
         registro += indicador;
-        registro += COMPLETA_BRANCOS(12, LIMPA_TEXTO(r[cArquivamento].comoTexto()));
-        registro += COMPLETA_BRANCOS(12, LIMPA_TEXTO(r[cLancamento].comoTexto()));
-        registro += COMPLETA_BRANCOS(150, h.substr(0, 49));
+        registro += campoNumeros;
+        registro += comum;
         arquivo.escreverRegistro(registro);
 
-        RegistrarConta(ContaComEmpresa(conta, empresa), conta, empresa, data.textoCurto(), valor, indicador);
+        std::string contaEmpresa = ContaComEmpresa(conta, empresa);
+        if (!registradas.count(contaEmpresa)) {
+            RegistrarConta(contaEmpresa, conta, empresa, data.textoCurto(), valor, indicador);
+            registradas.insert(std::move(contaEmpresa));
+        }
         UltimoIndicadorDiario = indicador;
         const long dia = data.diasDesdeEpoca() - primeiroDia.diasDesdeEpoca() + 1;
         relator.medidor(Relator::Medidor::Parte, maximo, static_cast<int>(std::clamp<long>(dia, 0, maximo)));
@@ -173,14 +205,15 @@ void TGeracao::GERA_LANCAMENTOS()
     auto temValor = [](const Valor& v) { return !v.nulo() && v.comoMoeda() != Moeda(); };
     while (cursor.proximo()) {
         const Registro& r = cursor.atual();
+        preparar(r);
         if (porInstrucoes) {
-            escrever(r, r[cDebito], r[cIndicador].comoTexto() == "D");
+            escrever(r[cDebito], r[cIndicador].comoTexto() == "D");
             continue;
         }
         if (temValor(r[cDebito]))
-            escrever(r, r[cDebito], true);
+            escrever(r[cDebito], true);
         if (temValor(r[cCredito]))
-            escrever(r, r[cCredito], false);
+            escrever(r[cCredito], false);
     }
 
     if (arquivo.registros() > 0) {
