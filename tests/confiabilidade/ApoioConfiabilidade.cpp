@@ -248,28 +248,6 @@ bool ArquivoCompleto(const std::string& conteudo, std::string& motivo)
     return true;
 }
 
-std::string EmpatesOrdenados(const std::string& texto)
-{
-    std::vector<std::string> linhas;
-    for (size_t i = 0; i < texto.size();) {
-        size_t f = texto.find("\r\n", i);
-        f = f == std::string::npos ? texto.size() : f + 2;
-        linhas.push_back(texto.substr(i, f - i));
-        i = f;
-    }
-    for (size_t i = 0; i < linhas.size();) {
-        size_t j = i;
-        while (j < linhas.size() && linhas[j].substr(0, 36) == linhas[i].substr(0, 36))
-            ++j;
-        std::sort(linhas.begin() + i, linhas.begin() + j);
-        i = j;
-    }
-    std::string r;
-    for (const auto& l : linhas)
-        r += l;
-    return r;
-}
-
 std::vector<std::string> ArquivosDigitais(const std::string& pasta)
 {
     std::vector<std::string> r;
@@ -277,7 +255,7 @@ std::vector<std::string> ArquivosDigitais(const std::string& pasta)
         if (nome.rfind("ARQ_", 0) != 0)
             continue;
         const std::string conteudo = LerArquivo(pasta + "/" + nome);
-        r.push_back(nome + "\n" + (nome.rfind("ARQ_4.1.1_", 0) == 0 ? EmpatesOrdenados(conteudo) : conteudo));
+        r.push_back(nome + "\n" + (nome.rfind("ARQ_4.1.1_", 0) == 0 ? EmpatesDoDiario(conteudo) : conteudo));
     }
     return r;
 }

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include "apoio/EmpatesArquivo.h"
 #include "apoio/RelatorGravador.h"
 #include "generation/Geracao.h"
 
@@ -71,8 +72,6 @@ std::set<std::string> ArvoreDeArquivos(const std::string& raiz);
 // True when a digital file is whole: at least one record, every record ended by CR LF
 // and all of the same length. `motivo` says what is wrong otherwise.
 bool ArquivoCompleto(const std::string& conteudo, std::string& motivo);
-// Journal records of the same date and account put in a fixed order.
-std::string EmpatesOrdenados(const std::string& texto);
 // The four files of a folder, as "name\ncontent" (journal ties ordered), by name.
 std::vector<std::string> ArquivosDigitais(const std::string& pasta);
 

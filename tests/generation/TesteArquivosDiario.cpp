@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio/BancoTeste.h"
+#include "apoio/EmpatesArquivo.h"
 #include "apoio/RelatorGravador.h"
 #include "balances/uDataModulo.h"
 #include "db/ConexaoBanco.h"
@@ -47,29 +48,6 @@ std::string ler(const fs::path& p)
     return s.str();
 }
 
-// Journal records of the same date and account come in the database's order; put each
-// such run of records in a fixed order before comparing.
-std::string empatesOrdenados(const std::string& texto)
-{
-    std::vector<std::string> linhas;
-    for (size_t i = 0; i < texto.size();) {
-        size_t f = texto.find("\r\n", i);
-        f = f == std::string::npos ? texto.size() : f + 2;
-        linhas.push_back(texto.substr(i, f - i));
-        i = f;
-    }
-    for (size_t i = 0; i < linhas.size();) {
-        size_t j = i;
-        while (j < linhas.size() && linhas[j].substr(0, 36) == linhas[i].substr(0, 36))
-            ++j;
-        std::sort(linhas.begin() + i, linhas.begin() + j);
-        i = j;
-    }
-    std::string r;
-    for (const auto& l : linhas)
-        r += l;
-    return r;
-}
 
 const std::string HIST_1 = "ACAO  SAUDE EDUCACAO GERAL";
 const std::string HIST_5 = "D AGUA  QUOTED";
@@ -147,7 +125,7 @@ TEST_F(ArquivosDiario, LancamentosDaEntidadeByteAByte)
         lanc("15032008", "11110100", "001002", "00000000000002000", 'C', "4", HIST_5) +
         lanc("30062008", "31110103", "002001", "00000000000000750", 'D', "6", EXTRA);
     const std::string obtido = ler(saida / "ARQ_4.1.1_3_LANC_DIARIO_GERAL.txt");
-    EXPECT_EQ(empatesOrdenados(obtido), empatesOrdenados(esperado));
+    EXPECT_EQ(EmpatesDoDiario(obtido), EmpatesDoDiario(esperado));
     ASSERT_GE(relator.linhas.size(), 2u);
     EXPECT_EQ(relator.linhas[1].arquivo, "ARQ_4.1.1_3_LANC_DIARIO_GERAL.txt");
     EXPECT_EQ(relator.linhas[1].status.icone, 1);
@@ -167,7 +145,7 @@ TEST_F(ArquivosDiario, LancamentosConsolidadosByteAByte)
         lanc("01042008", "41110104", "001002", "00000000000001000", 'D', "7", HIST_11) +
         lanc("30062008", "31110103", "002001", "00000000000000750", 'D', "6", EXTRA) +
         lanc("31122008", "31110105", "002001", "00000000000123457", 'D', "8", std::string(49, 'A'));
-    EXPECT_EQ(empatesOrdenados(ler(saida / "ARQ_4.1.1__LANC_DIARIO_GERAL.txt")), empatesOrdenados(esperado));
+    EXPECT_EQ(EmpatesDoDiario(ler(saida / "ARQ_4.1.1__LANC_DIARIO_GERAL.txt")), EmpatesDoDiario(esperado));
     EXPECT_TRUE(fs::exists(saida / "ARQ_4.9.3__CENTRO_CUSTO_DESPESA.txt"));
 }
 
