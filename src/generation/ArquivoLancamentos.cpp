@@ -106,12 +106,8 @@ std::string SqlLancamentosAgrupados(const std::string& filtroEmpresa, const std:
 void TGeracao::GERA_LANCAMENTOS()
 {
     const std::string nome = NomeArquivo("ARQ_4.1.1", "_LANC_DIARIO_GERAL.txt");
-    ESCREVE_ESTATUS(nome, "2");
-    EstadoArquivo = "1";
     ArquivoDigital arquivo(CaminhoArquivo(nome));
-    arquivo.abrir();
-    relator.etapa("4.1.1. Lan\xE7" "amentos Diario Geral");
-    relator.atualizar();
+    IniciarArquivo(arquivo, nome, "4.1.1. Lan\xE7" "amentos Diario Geral");
 
     // The rows are streamed, not held: a large city's year has a million of them. The
     // partial gauge follows the days of the period, since the rows come in date order.
@@ -216,11 +212,5 @@ void TGeracao::GERA_LANCAMENTOS()
             escrever(r[cCredito], false);
     }
 
-    if (arquivo.registros() > 0) {
-        arquivo.concluir();
-    } else {
-        arquivo.descartar();
-        EstadoArquivo = "3";
-    }
-    ESCREVE_ESTATUS(nome, EstadoArquivo);
+    ConcluirArquivo(arquivo, nome);
 }

@@ -97,12 +97,8 @@ std::string SqlUmaConta(const std::string& balco)
 void TGeracao::GERA_PLANO_CONTAS()
 {
     const std::string nome = NomeArquivo("ARQ_4.9.2", "_PLANO_DIARIO_GERAL.txt");
-    ESCREVE_ESTATUS(nome, "2");
-    EstadoArquivo = "1";
     ArquivoDigital arquivo(CaminhoArquivo(nome));
-    arquivo.abrir();
-    relator.etapa("4.9.2. Plano de Contas Diario Geral");
-    relator.atualizar();
+    IniciarArquivo(arquivo, nome, "4.9.2. Plano de Contas Diario Geral");
 
     for (const Registro& r : Conexao.consultar(SQL_SINTETICAS)) {
         const std::string balco = r["BALCO"].comoTexto();
@@ -170,11 +166,5 @@ void TGeracao::GERA_PLANO_CONTAS()
         relator.medidor(Relator::Medidor::Parte, total, ++progresso);
     }
 
-    if (arquivo.registros() > 0) {
-        arquivo.concluir();
-    } else {
-        arquivo.descartar();
-        EstadoArquivo = "3";
-    }
-    ESCREVE_ESTATUS(nome, EstadoArquivo);
+    ConcluirArquivo(arquivo, nome);
 }

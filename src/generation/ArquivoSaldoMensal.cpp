@@ -46,12 +46,8 @@ std::string SqlPlanoContas()
 void TGeracao::GERA_SALDO_MENSAL()
 {
     const std::string nome = NomeArquivo("ARQ_4.1.2", "_SALDO_MESAL_DIARIO_GERAL.txt");
-    ESCREVE_ESTATUS(nome, "2");
-    EstadoArquivo = "1";
     ArquivoDigital arquivo(CaminhoArquivo(nome));
-    arquivo.abrir();
-    relator.etapa("4.1.2. Saldos Mensais Diario Geral");
-    relator.atualizar();
+    IniciarArquivo(arquivo, nome, "4.1.2. Saldos Mensais Diario Geral");
 
     cdsPLANO.fechar();
     cdsPLANO.abrir(Conexao, SQL_PLANO);
@@ -124,12 +120,6 @@ void TGeracao::GERA_SALDO_MENSAL()
         VerificarCancelamento();
     }
 
-    if (arquivo.registros() > 0) {
-        arquivo.concluir();
-    } else {
-        arquivo.descartar();
-        EstadoArquivo = "3";
-    }
-    ESCREVE_ESTATUS(nome, EstadoArquivo);
+    ConcluirArquivo(arquivo, nome);
     relator.atualizar();
 }

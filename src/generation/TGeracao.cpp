@@ -223,12 +223,8 @@ void TGeracao::GerarPorConsulta(const std::string& prefixo, const std::string& p
                                 const std::function<void(const ConjuntoDados&, ArquivoDigital&)>& porLinha)
 {
     const std::string nome = NomeArquivo(prefixo, palavra);
-    ESCREVE_ESTATUS(nome, "2");
-    EstadoArquivo = "1";
     ArquivoDigital arquivo(CaminhoArquivo(nome));
-    arquivo.abrir();
-    relator.etapa(rotulo);
-    relator.atualizar();
+    IniciarArquivo(arquivo, nome, rotulo);
 
     ConjuntoDados cdsAux;
     cdsAux.abrir(Conexao, sql);
@@ -240,6 +236,23 @@ void TGeracao::GerarPorConsulta(const std::string& prefixo, const std::string& p
             porLinha(cdsAux, arquivo);
             relator.medidor(Relator::Medidor::Parte, total, ++progresso);
         }
+    }
+    ConcluirArquivo(arquivo, nome);
+}
+
+void TGeracao::IniciarArquivo(ArquivoDigital& arquivo, const std::string& nome, const std::string& rotulo)
+{
+    ESCREVE_ESTATUS(nome, "2");
+    EstadoArquivo = "1";
+    arquivo.abrir();
+    relator.etapa(rotulo);
+    relator.atualizar();
+}
+
+void TGeracao::ConcluirArquivo(ArquivoDigital& arquivo, const std::string& nome)
+{
+    // A file without records is not left on disk: its row shows "no data".
+    if (arquivo.registros() > 0) {
         arquivo.concluir();
     } else {
         arquivo.descartar();

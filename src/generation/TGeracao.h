@@ -78,6 +78,12 @@ public:
 
     void AvancarTodos();                    // GTodos + 1, repaint
 
+    // The frame of every file: its status row, state "1", the file opened under its
+    // temporary name and the step label; at the end the final name (or no file when it
+    // got no record, state "3") and the completed status row.
+    void IniciarArquivo(ArquivoDigital& arquivo, const std::string& nome, const std::string& rotulo);
+    void ConcluirArquivo(ArquivoDigital& arquivo, const std::string& nome);
+
     // Runs a statement into memory for a file step (cdsAux of the original).
     void GerarPorConsulta(const std::string& prefixo, const std::string& palavra, const std::string& rotulo,
                           const std::string& sql,
