@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio/BancoTeste.h"
+#include "apoio/EmpatesArquivo.h"
 #include "apoio/RelatorGravador.h"
 #include "balances/MovimentosTrabalho.h"
 #include "balances/uDataModulo.h"
@@ -155,41 +156,12 @@ std::string ComoTexto(const Valor& v)
     return v.nulo() ? std::string("-") : v.comoTexto();
 }
 
-std::vector<std::string> Linhas(const std::string& arquivo)
-{
-    std::vector<std::string> linhas;
-    for (std::size_t p = 0; p < arquivo.size();) {
-        const std::size_t f = arquivo.find("\r\n", p);
-        linhas.push_back(arquivo.substr(p, f - p + 2));
-        p = f + 2;
-    }
-    return linhas;
-}
-
-// Sorts each run of consecutive records whose `tamanho` characters from `inicio` are the
-// same.
-std::string OrdenarSeguidas(const std::string& arquivo, std::size_t inicio, std::size_t tamanho)
-{
-    std::vector<std::string> linhas = Linhas(arquivo);
-    for (std::size_t i = 0; i < linhas.size();) {
-        std::size_t j = i;
-        while (j < linhas.size() && linhas[j].compare(inicio, tamanho, linhas[i], inicio, tamanho) == 0)
-            ++j;
-        std::sort(linhas.begin() + i, linhas.begin() + j);
-        i = j;
-    }
-    std::string r;
-    for (const auto& l : linhas)
-        r += l;
-    return r;
-}
-
 // The journal's records of one date and account come in the database's order, and so
 // do the entities of an account first met on that date in the chart file.
 std::string OrdenarEmpates(const std::string& prefixo, const std::string& arquivo)
 {
     if (prefixo == "ARQ_4.1.1_")
-        return OrdenarSeguidas(arquivo, 0, 14);
+        return EmpatesDoDiario(arquivo);
     if (prefixo == "ARQ_4.9.2_")
         return OrdenarSeguidas(arquivo, 8, 6);
     return arquivo;
