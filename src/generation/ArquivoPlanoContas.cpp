@@ -14,21 +14,6 @@ const char* const SQL_SINTETICAS =
     "SELECT  ('01/01/'||(SELECT CADCLI.MEXER FROM CADCLI)) AS DATA_ATUALIZACAO, BALCO  FROM CONPLA A "
     "WHERE SUBSTRING(A.BALCO FROM 5 FOR 2) = '00'";
 
-const char* const SQL_CONTA =
-    "SELECT  DISTINCT   ('01/01/'||(SELECT CADCLI.MEXER FROM CADCLI)) AS DATA_ATUALIZACAO,"
-    "   A.BALCO AS CODIGO_CONTA,"
-    "   CASE      WHEN SUBSTRING(A.BALCO FROM 5 FOR 2) = '00' THEN 'S'   ELSE 'A' END AS TIPO_CONTA,"
-    "   CASE"
-    "   WHEN SUBSTRING(A.BALCO FROM 5 FOR 2) <> '00' THEN SUBSTRING(A.BALCO FROM 1 FOR 4)||'00'"
-    "   WHEN (SUBSTRING(A.BALCO FROM 5 FOR 2) = '00') AND (SUBSTRING(A.BALCO FROM 4 FOR 1) <> '0') THEN "
-    "SUBSTRING(A.BALCO FROM 1 FOR 3)||'000'"
-    "   WHEN (SUBSTRING(A.BALCO FROM 5 FOR 2) = '00') AND (SUBSTRING(A.BALCO FROM 3 FOR 1) <> '0') THEN "
-    "SUBSTRING(A.BALCO FROM 1 FOR 2)||'0000'"
-    "   WHEN (SUBSTRING(A.BALCO FROM 5 FOR 2) = '00') AND (SUBSTRING(A.BALCO FROM 2 FOR 1) <> '0') THEN "
-    "SUBSTRING(A.BALCO FROM 1 FOR 1)||'00000'"
-    "   ELSE NULL END AS CONTA_TOTALIZADORA,"
-    "   COALESCE(A.TITCO, 'CONTA N\xC3O INFORMADA') AS DESCRICAO_CONTA FROM CONPLA A WHERE A.BALCO = '";
-
 const char* const SOLUCAO_PLANO =
     "INFORME NO MODULO \"DI\xC1RIO RAZ\xC3O MURT\" MENU \"PLANO DE CONTAS\"";
 
@@ -89,7 +74,7 @@ std::string SqlContasSinteticas()
 
 std::string SqlUmaConta(const std::string& balco)
 {
-    return SQL_CONTA + Literal(balco) + "'";
+    return SqlColunasPlano() + " FROM CONPLA A WHERE A.BALCO = '" + Literal(balco) + "'";
 }
 
 // ARQ_4.9.2: the chart of accounts, one record per account used by the run's files and

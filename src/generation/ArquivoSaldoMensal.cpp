@@ -8,8 +8,9 @@
 
 namespace {
 
-// The chart of accounts; this file needs only the nature D_C of an account.
-const char* const SQL_PLANO =
+// The columns of an account of the chart, shared by the chart statement and the
+// one-account statement of the chart file.
+const std::string COLUNAS_PLANO =
     "SELECT  DISTINCT   ('01/01/'||(SELECT CADCLI.MEXER FROM CADCLI)) AS DATA_ATUALIZACAO,"
     "   A.BALCO AS CODIGO_CONTA,"
     "   CASE      WHEN SUBSTRING(A.BALCO FROM 5 FOR 2) = '00' THEN 'S'   ELSE 'A' END AS TIPO_CONTA,"
@@ -22,7 +23,10 @@ const char* const SQL_PLANO =
     "   WHEN (SUBSTRING(A.BALCO FROM 5 FOR 2) = '00') AND (SUBSTRING(A.BALCO FROM 2 FOR 1) <> '0') THEN "
     "SUBSTRING(A.BALCO FROM 1 FOR 1)||'00000'"
     "   ELSE NULL END AS CONTA_TOTALIZADORA,"
-    "   COALESCE(A.TITCO, 'CONTA N\xC3O INFORMADA') AS DESCRICAO_CONTA, A.D_C FROM CONPLA A";
+    "   COALESCE(A.TITCO, 'CONTA N\xC3O INFORMADA') AS DESCRICAO_CONTA";
+
+// The chart of accounts; this file needs only the nature D_C of an account.
+const std::string SQL_PLANO = COLUNAS_PLANO + ", A.D_C FROM CONPLA A";
 
 std::string DoisDigitos(int n)
 {
@@ -39,6 +43,11 @@ std::string CampoValor(Moeda valor)
 std::string SqlPlanoContas()
 {
     return SQL_PLANO;
+}
+
+std::string SqlColunasPlano()
+{
+    return COLUNAS_PLANO;
 }
 
 // ARQ_4.1.2: for each month of the period the balances of the analytic accounts, from

@@ -109,6 +109,8 @@ std::string SqlPreencheTabelaTrabalho(const std::string& filtro, const std::stri
                                       const std::string& dataFim);
 // The chart of accounts (cdsPLANO), the synthetic accounts, and one account.
 std::string SqlPlanoContas();
+// The chart's columns of one account, without its FROM: shared by the two chart statements.
+std::string SqlColunasPlano();
 std::string SqlContasSinteticas();
 std::string SqlUmaConta(const std::string& balco);
 
