@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ApoioJanelas.h"
 #include "TesteErrosApoio.h"
+#include "apoio/Processo.h"
 #include "windows/UErros.h"
 #include "windows/relatorio/Texto1252.h"
 
@@ -37,7 +39,7 @@ public:
         impressora.setOutputFormat(QPrinter::PdfFormat);
         impressora.setOutputFileName(QString::fromStdString(pdf.string()));
         emit previa.paintRequested(&impressora);
-        textos.push_back(TextoPdfErros(pdf.string()));
+        textos.push_back(ExecutarComando("pdftotext -layout -enc UTF-8 '" + pdf.string() + "' -").saida);
     }
     void mostrarErro(QWidget*, const QString& mensagem) override { erros.push_back(mensagem); }
 
@@ -63,7 +65,7 @@ class JanelaErros : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GarantirAplicacaoErros();
+        GarantirAplicacaoJanelas();
         pasta_ = fs::temp_directory_path() /
                  ("gedra_erros_" + std::string(
                       ::testing::UnitTest::GetInstance()->current_test_info()->name()));
