@@ -4,12 +4,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -174,19 +176,26 @@ TEST(GeracoesSimultaneas, JanelaAbertaEGedraLote)
                 static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    // Up once the database file is among its open files.
+    // Up once the engine in the window program holds its exclusive lock on the database
+    // file (an open file alone is not enough: the lock comes a moment later).
+    struct stat st{};
+    ASSERT_EQ(::stat(banco.caminhoBanco().c_str(), &st), 0);
+    const std::string inode = ":" + std::to_string(st.st_ino) + " ";
     auto abertoPelaJanela = [&] {
-        std::error_code erro;
-        for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(janela) + "/fd", erro)) {
-            std::error_code e;
-            if (fs::read_symlink(fd.path(), e) == banco.caminhoBanco())
+        std::ifstream travas("/proc/locks");
+        std::string linha;
+        while (std::getline(travas, linha))
+            if (linha.find(" WRITE " + std::to_string(janela) + " ") != std::string::npos &&
+                linha.find(inode) != std::string::npos)
                 return true;
-        }
         return false;
     };
+    // The connection test opens and closes the file once before the program's own
+    // connection holds it for good: wait until the lock has stayed for a whole second.
     bool aberto = false;
-    for (int i = 0; i < 600 && !aberto; ++i) {
-        aberto = abertoPelaJanela();
+    for (int i = 0, seguidas = 0; i < 1200 && !aberto; ++i) {
+        seguidas = abertoPelaJanela() ? seguidas + 1 : 0;
+        aberto = seguidas >= 20;
         if (!aberto)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
